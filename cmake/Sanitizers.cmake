@@ -1,0 +1,5 @@
+if(HQ_SANITIZE)
+  set(HQ_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_compile_options(${HQ_SANITIZER_FLAGS})
+  add_link_options(${HQ_SANITIZER_FLAGS})
+endif()

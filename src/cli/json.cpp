@@ -1,0 +1,138 @@
+#include "cli/json.h"
+
+namespace hq {
+
+size_t Utf8SequenceLength(std::string_view s) {
+    if (s.empty()) return 0;
+    const auto b0 = static_cast<unsigned char>(s[0]);
+    if (b0 < 0x80) return 1;
+    size_t length = 0;
+    uint32_t code = 0;
+    uint32_t minimum = 0;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        length = 2, code = b0 & 0x1Fu, minimum = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        length = 3, code = b0 & 0x0Fu, minimum = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        length = 4, code = b0 & 0x07u, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (s.size() < length) return 0;
+    for (size_t i = 1; i < length; ++i) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if ((b & 0xC0u) != 0x80u) return 0;
+        code = (code << 6) | (b & 0x3Fu);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
+void JsonWriter::BeforeValue() {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
+    if (!first_.empty()) {
+        if (!first_.back()) out_ += ", ";
+        first_.back() = false;
+    }
+}
+
+JsonWriter& JsonWriter::BeginObject() {
+    BeforeValue();
+    out_ += '{';
+    first_.push_back(true);
+    return *this;
+}
+
+JsonWriter& JsonWriter::EndObject() {
+    out_ += '}';
+    first_.pop_back();
+    return *this;
+}
+
+JsonWriter& JsonWriter::BeginArray() {
+    BeforeValue();
+    out_ += '[';
+    first_.push_back(true);
+    return *this;
+}
+
+JsonWriter& JsonWriter::EndArray() {
+    out_ += ']';
+    first_.pop_back();
+    return *this;
+}
+
+JsonWriter& JsonWriter::Key(std::string_view key) {
+    BeforeValue();
+    Quoted(key);
+    out_ += ": ";
+    afterKey_ = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::String(std::string_view text) {
+    BeforeValue();
+    Quoted(text);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Int(int64_t value) {
+    BeforeValue();
+    out_ += std::to_string(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Bool(bool value) {
+    BeforeValue();
+    out_ += value ? "true" : "false";
+    return *this;
+}
+
+JsonWriter& JsonWriter::Null() {
+    BeforeValue();
+    out_ += "null";
+    return *this;
+}
+
+void JsonWriter::Quoted(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    auto escapeByte = [this](unsigned char b) {
+        out_ += "\\u00";
+        out_ += kHex[b >> 4];
+        out_ += kHex[b & 0xF];
+    };
+    out_ += '"';
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        switch (b) {
+            case '"': out_ += "\\\""; ++i; continue;
+            case '\\': out_ += "\\\\"; ++i; continue;
+            case '\n': out_ += "\\n"; ++i; continue;
+            case '\r': out_ += "\\r"; ++i; continue;
+            case '\t': out_ += "\\t"; ++i; continue;
+            case '\b': out_ += "\\b"; ++i; continue;
+            case '\f': out_ += "\\f"; ++i; continue;
+            default: break;
+        }
+        if (b < 0x20) {
+            escapeByte(b);
+            ++i;
+            continue;
+        }
+        const size_t length = Utf8SequenceLength(text.substr(i));
+        if (length == 0) {
+            escapeByte(b);
+            ++i;
+        } else {
+            out_.append(text.substr(i, length));
+            i += length;
+        }
+    }
+    out_ += '"';
+}
+
+}  // namespace hq

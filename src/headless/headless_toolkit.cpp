@@ -1,0 +1,289 @@
+#include "headless/headless_toolkit.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/controls.h"
+#include "platform/string_array.h"
+
+namespace hq {
+namespace {
+
+size_t ControlCount(WindowType type) {
+    // The picture windows hold one image label.
+    return type == WindowType::Chords ? static_cast<size_t>(kControlCount) + 1 : 2;
+}
+
+}  // namespace
+
+HeadlessToolkit::HeadlessToolkit(DateAndTime clockStart) : clockStart_(clockStart) {}
+
+void HeadlessToolkit::Record(CallKind kind, int32_t grid, int32_t kid, int32_t a, int32_t b, int32_t c, int32_t d,
+                             std::string_view text) {
+    if (recording_) calls_.push_back(Call{kind, grid, kid, a, b, c, d, std::string(text)});
+}
+
+HeadlessToolkit::Control* HeadlessToolkit::MutableControl(int32_t grid, int32_t kid) {
+    auto it = windows_.find(grid);
+    if (it == windows_.end() || kid < 0 || static_cast<size_t>(kid) >= it->second.controls.size()) return nullptr;
+    return &it->second.controls[static_cast<size_t>(kid)];
+}
+
+const HeadlessToolkit::Control* HeadlessToolkit::ControlOf(int32_t grid, int32_t kid) const {
+    return const_cast<HeadlessToolkit*>(this)->MutableControl(grid, kid);
+}
+
+bool HeadlessToolkit::IsChecked(int32_t grid, int32_t kid) const {
+    const Control* c = ControlOf(grid, kid);
+    return c != nullptr && c->value != 0;
+}
+
+bool HeadlessToolkit::IsVisible(int32_t grid) const {
+    auto it = windows_.find(grid);
+    return it != windows_.end() && it->second.visible;
+}
+
+std::optional<WindowType> HeadlessToolkit::TypeOf(int32_t grid) const {
+    auto it = windows_.find(grid);
+    if (it == windows_.end()) return std::nullopt;
+    return it->second.type;
+}
+
+int32_t HeadlessToolkit::RegisterMessage(std::string_view name) { return MessageNumber(name); }
+
+int32_t HeadlessToolkit::CreateWindow(WindowType type) {
+    const int32_t grid = nextGrid_++;
+    Window& w = windows_[grid];
+    w.type = type;
+    w.controls.resize(ControlCount(type));
+    if (type == WindowType::Chords) {
+        for (const ControlRow& row : kControls) w.controls[static_cast<size_t>(row.kid)].text = row.caption;
+    }
+    return grid;
+}
+
+void HeadlessToolkit::SetCallback(int32_t grid, WindowCallback callback) {
+    auto it = windows_.find(grid);
+    if (it != windows_.end()) it->second.callback = std::move(callback);
+}
+
+void HeadlessToolkit::ShowWindow(int32_t grid) {
+    Record(CallKind::ShowWindow, grid);
+    auto it = windows_.find(grid);
+    if (it != windows_.end()) it->second.visible = true;
+}
+
+void HeadlessToolkit::HideWindow(int32_t grid) {
+    Record(CallKind::HideWindow, grid);
+    auto it = windows_.find(grid);
+    if (it != windows_.end()) it->second.visible = false;
+}
+
+void HeadlessToolkit::SetValue(int32_t grid, int32_t kid, int32_t value) {
+    Record(CallKind::SetValue, grid, kid, value);
+    Control* c = MutableControl(grid, kid);
+    if (c == nullptr) return;
+    auto window = windows_.find(grid);
+    if (window->second.type == WindowType::Chords && value != 0 && RadioGroupStart(kid)) {
+        for (int32_t other = *RadioGroupStart(kid); SameRadioGroup(other, kid); ++other) {
+            window->second.controls[static_cast<size_t>(other)].value = 0;
+        }
+    }
+    c->value = value;
+}
+
+void HeadlessToolkit::Enable(int32_t grid, int32_t kid) {
+    Record(CallKind::Enable, grid, kid);
+    if (Control* c = MutableControl(grid, kid)) c->enabled = true;
+}
+
+void HeadlessToolkit::Disable(int32_t grid, int32_t kid) {
+    Record(CallKind::Disable, grid, kid);
+    if (Control* c = MutableControl(grid, kid)) c->enabled = false;
+}
+
+void HeadlessToolkit::SetTextString(int32_t grid, int32_t kid, std::string_view text) {
+    Record(CallKind::SetTextString, grid, kid, 0, 0, 0, 0, text);
+    if (Control* c = MutableControl(grid, kid)) c->text = text;
+}
+
+void HeadlessToolkit::SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) {
+    Record(CallKind::SetTextArray, grid, kid, static_cast<int32_t>(lines.size()));
+    if (Control* c = MutableControl(grid, kid)) c->lines.assign(lines.begin(), lines.end());
+}
+
+void HeadlessToolkit::SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t value2,
+                                  int32_t highest) {
+    Record(CallKind::SetPosition, grid, kid, lowest, value, value2, highest);
+    if (Control* c = MutableControl(grid, kid)) c->position = {lowest, value, value2, highest};
+}
+
+void HeadlessToolkit::Redraw(int32_t grid, int32_t kid) { Record(CallKind::Redraw, grid, kid); }
+
+void HeadlessToolkit::Alert(std::string_view text) {
+    Record(CallKind::Alert, 0, 0, 0, 0, 0, 0, text);
+    alerts_.emplace_back(text);
+}
+
+std::string HeadlessToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
+    Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(mode), 0, 0, 0, title);
+    if (dialogAnswers_.empty()) return {};
+    std::string answer = std::move(dialogAnswers_.front());
+    dialogAnswers_.pop_front();
+    return answer;
+}
+
+bool HeadlessToolkit::SaveStringArray(const std::string& path, std::span<const std::string> lines) {
+    Record(CallKind::SaveStringArray, 0, 0, static_cast<int32_t>(lines.size()), 0, 0, 0, path);
+    namespace fs = std::filesystem;
+    if (path.empty()) return false;
+    // Written whole beside the target and renamed over it, so a failed save
+    // leaves the old file as it was.
+    const fs::path target(path);
+    fs::path temporary = target;
+    temporary += ".saving";
+    const std::string bytes = JoinLines(lines);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    fs::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const std::string& path) {
+    Record(CallKind::LoadStringArray, 0, 0, 0, 0, 0, 0, path);
+    namespace fs = std::filesystem;
+    std::error_code error;
+    if (path.empty() || !fs::is_regular_file(path, error)) return std::nullopt;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error || size > static_cast<std::uintmax_t>(kMaxStringArrayBytes)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes(static_cast<size_t>(size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return std::nullopt;
+    return SplitLines(bytes);
+}
+
+int32_t HeadlessToolkit::StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) {
+    const int32_t number = nextTimer_++;
+    Record(CallKind::StartTimer, 0, 0, number, count, periodMs);
+    // A count below 1 still gives the one call that a count of 1 gives.
+    Timer timer{count < 1 ? 1 : count, periodMs < 1 ? 1 : periodMs, 0, std::move(routine)};
+    timer.dueMs = nowMs_ + timer.periodMs;
+    due_.emplace(timer.dueMs, number);
+    timers_.emplace(number, std::move(timer));
+    return number;
+}
+
+void HeadlessToolkit::KillTimer(int32_t timerNumber) {
+    Record(CallKind::KillTimer, 0, 0, timerNumber);
+    auto it = timers_.find(timerNumber);
+    if (it == timers_.end()) return;
+    due_.erase({it->second.dueMs, timerNumber});
+    timers_.erase(it);
+}
+
+std::optional<int64_t> HeadlessToolkit::NextDueMs() const {
+    if (due_.empty()) return std::nullopt;
+    return due_.begin()->first;
+}
+
+void HeadlessToolkit::AdvanceTo(int64_t timeMs) {
+    while (!due_.empty() && due_.begin()->first <= timeMs) {
+        const auto [dueMs, number] = *due_.begin();
+        due_.erase(due_.begin());
+        nowMs_ = dueMs;
+        auto it = timers_.find(number);
+        Timer& timer = it->second;
+        int32_t count = timer.count - 1;
+        const int32_t periodMs = timer.periodMs;
+        // The routine may kill its own timer or start others.
+        TimerRoutine routine = std::move(timer.routine);
+        routine(number, count, periodMs, nowMs_);
+        it = timers_.find(number);
+        if (it == timers_.end()) continue;
+        if (count > 0) {
+            it->second.count = count;
+            it->second.dueMs = nowMs_ + periodMs;
+            it->second.routine = std::move(routine);
+            due_.emplace(it->second.dueMs, number);
+        } else {
+            timers_.erase(it);
+        }
+    }
+    if (timeMs > nowMs_) nowMs_ = timeMs;
+}
+
+DateAndTime HeadlessToolkit::GetDateAndTime() {
+    using namespace std::chrono;
+    const DateAndTime& s = clockStart_;
+    const sys_days startDay{year{s.year} / month{static_cast<unsigned>(s.month)} / day{static_cast<unsigned>(s.day)}};
+    const auto start = startDay + hours{s.hour} + minutes{s.minute} + seconds{s.second} + nanoseconds{s.nanosecond};
+    const auto now = start + milliseconds{nowMs_};
+    const sys_days today = floor<days>(now);
+    const year_month_day date{today};
+    const hh_mm_ss<nanoseconds> time{duration_cast<nanoseconds>(now - today)};
+    DateAndTime result;
+    result.year = static_cast<int32_t>(date.year());
+    result.month = static_cast<int32_t>(static_cast<unsigned>(date.month()));
+    result.day = static_cast<int32_t>(static_cast<unsigned>(date.day()));
+    result.hour = static_cast<int32_t>(time.hours().count());
+    result.minute = static_cast<int32_t>(time.minutes().count());
+    result.second = static_cast<int32_t>(time.seconds().count());
+    result.nanosecond = static_cast<int32_t>(time.subseconds().count());
+    return result;
+}
+
+void HeadlessToolkit::ConsoleLine(std::string_view line) {
+    Record(CallKind::ConsoleLine, 0, 0, 0, 0, 0, 0, std::string(line));
+    consoleLines_.emplace_back(line);
+}
+
+void HeadlessToolkit::Quit(int32_t status) {
+    Record(CallKind::Quit, 0, 0, status);
+    quitStatus_ = status;
+}
+
+void HeadlessToolkit::Deliver(const ToolkitMessage& message) {
+    auto it = windows_.find(message.grid);
+    if (it == windows_.end() || !it->second.callback) return;
+    // Copied: the callback may replace itself while it runs.
+    WindowCallback callback = it->second.callback;
+    callback(message);
+}
+
+void HeadlessToolkit::Select(int32_t grid, int32_t kid, int32_t value1) {
+    if (Control* c = MutableControl(grid, kid)) {
+        const ControlRow* row = ControlAt(kid);
+        const bool chords = windows_.at(grid).type == WindowType::Chords;
+        if (chords && row != nullptr && row->kind == ControlKind::RadioButton) {
+            const bool wasRecording = recording_;
+            recording_ = false;  // the user's click, not a program call
+            SetValue(grid, kid, -1);
+            recording_ = wasRecording;
+        } else if (chords && row != nullptr && row->kind == ControlKind::CheckBox) {
+            c->value = value1;
+        }
+    }
+    Deliver({grid, ToNumber(Msg::Selection), value1, 0, 0, 0, kid, 0});
+}
+
+}  // namespace hq

@@ -1,0 +1,24 @@
+#pragma once
+// Note names in the key that the chord's root and class suggest.
+
+#include <cstdint>
+#include <string_view>
+
+#include "theory/chord_definition.h"
+
+namespace hq {
+
+struct SpellingPreference {
+    bool flats = false;
+    bool sharps = false;  // both can hold at once, e.g. for C sharp
+    bool rootFlat = false;
+    bool rootSharp = false;
+};
+
+/// `rootPitch` is the root after its accidental, 0..11.
+SpellingPreference PreferenceFor(const ChordDefinition& definition, int32_t rootPitch);
+
+/// The name of pitch class 0..11 under `preference`.
+std::string_view NoteName(int32_t pitchClass0to11, const SpellingPreference& preference);
+
+}  // namespace hq

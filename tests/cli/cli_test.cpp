@@ -1,0 +1,130 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "theory/chord_definition.h"
+
+namespace hq {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    CliRun r;
+    r.status = RunCli(args, r.out, r.err);
+    return r;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(CliSelect, StartsFromC7AndPrintsEveryKey) {
+    const CliRun r = Cli({"select"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind(
+                  "{\"Notation\": \"C7\", \"IntervalsText\": \"1-3-5-b7\", \"BasicNotesText\": \"C,E,G,Bb\", "
+                  "\"DistancesText\": \"0-4-7-10\", \"IntervalMarks\": [1, 0, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 0, "
+                  "0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0], \"RootPitch\": 0, \"RootName\": \"C\", \"BassPitch\": null, "
+                  "\"BassName\": \"\", \"BassIndex\": 0, \"alerts\": [], \"definition\": {\"BassSelected\": 0, "
+                  "\"RootLetterPitch\": 0, \"RootLetter\": \"C\", \"RootFlat\": 0",
+                  0),
+              0u)
+        << r.out;
+    EXPECT_EQ(Count(r.out, "\"checked\""), 47u);  // 11 radio buttons and 36 check boxes
+    EXPECT_NE(r.out.find("\"RC\": {\"checked\": true, \"enabled\": true}"), std::string::npos);
+    EXPECT_NE(r.out.find("\"Ab9\": {\"checked\": false, \"enabled\": true}"), std::string::npos);
+    EXPECT_EQ(r.out.back(), '\n');
+    size_t last = 0;
+    for (const NumericField& field : kNumericFields) {
+        const size_t at = r.out.find("\"" + std::string(field.name) + "\": ");
+        ASSERT_NE(at, std::string::npos) << field.name;
+        EXPECT_GT(at, last) << field.name;
+        last = at;
+    }
+    EXPECT_NE(r.out.find("\"BassLetter\": \"\""), std::string::npos);
+}
+
+TEST(CliSelect, ReportsBassAndAlerts) {
+    const CliRun r = Cli({"select", "E7=off", "BD", "add6"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"Notation\": \"C.add6/D\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"BassPitch\": 2, \"BassName\": \"/D\", \"BassIndex\": 2"), std::string::npos);
+    EXPECT_EQ(Count(r.out, "The selected Bass Note is not part\\nof the chord being defined.\\n"), 2u);
+}
+
+TEST(CliSelect, ReportsSelectionsOfDisabledControlsToo) {
+    // E9 disables add9; the script still reports add9, which then is cleared.
+    const CliRun r = Cli({"select", "E9", "add9", "E9=off", "add9"});
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"Notation\": \"C.add9\""), std::string::npos) << r.out;
+}
+
+TEST(CliArguments, BadArgumentsExitTwoWithOneLine) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"nosuch"},
+        {"select", "rc"},
+        {"select", "RC=on"},
+        {"select", "RC=off"},
+        {"select", "E7=maybe"},
+        {"select", "E7="},
+        {"select", "NotationDisplay"},
+        {"select", "RootPanel"},
+        {"select", "ExtraButton1"},
+        {"select", "Up"},
+        {"select", ""},
+        {"compose", "Extension=128"},
+        {"compose", "Extension=-129"},
+        {"compose", "Extension=7.0"},
+        {"compose", "Extension="},
+        {"compose", "Extension"},
+        {"compose", "RootPitch=1"},
+        {"compose", "Notation=C"},
+    };
+    for (const auto& args : cases) {
+        const CliRun r = Cli(args);
+        const std::string shown = args.empty() ? "(none)" : args.back();
+        EXPECT_EQ(r.status, 2) << shown;
+        EXPECT_EQ(r.out, "") << shown;
+        EXPECT_EQ(Count(r.err, "\n"), 1u) << shown;
+    }
+}
+
+TEST(CliCompose, SetsFieldsOnTopOfTheStartUpChord) {
+    const CliRun r = Cli({"compose", "RootLetterPitch=100", "RootLetter=Eb", "BassLetter=/G", "BassSelected=1",
+                       "BassLetterPitch=-128", "Extension=-128"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    // 100 reduces to 4 and -128 to 4 as well: the bass equals the root.
+    EXPECT_NE(r.out.find("\"Notation\": \"Eb\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"RootPitch\": 4"), std::string::npos);
+    EXPECT_NE(r.out.find("\"BassPitch\": 4, \"BassName\": \"/G\", \"BassIndex\": 0"), std::string::npos);
+    EXPECT_NE(r.out.find("\"RC\": {\"checked\": true"), std::string::npos);
+    EXPECT_NE(r.out.find("\"Major\": {\"checked\": true"), std::string::npos);
+}
+
+TEST(CliCompose, WritesInvalidUtf8AsEscapedBytes) {
+    const CliRun r = Cli({"compose", "RootLetter=\xff" "A", "Extension=+0", "RootFlat=127"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"RootName\": \"\\u00ffAb\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"RootLetter\": \"\\u00ffA\""), std::string::npos);
+}
+
+TEST(CliHelp, ListsTheCommands) {
+    const CliRun r = Cli({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("select"), std::string::npos);
+    EXPECT_NE(r.out.find("compose"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace hq

@@ -202,19 +202,31 @@ private:
     }
     int32_t Seventh() const { return d_.ChordClass == chord_class::Diminished ? 9 : 10; }
 
+    /// The pitch and name of a letter with its accidentals; damaged files can
+    /// set both, and both then apply.
+    struct Accidentals {
+        int32_t flat, sharp;
+        int32_t flatBox, sharpBox;
+    };
+    void SpellLetter(int32_t letterPitch, const std::string& letter, Accidentals a, int32_t& pitch,
+                     std::string& name) {
+        pitch = Mod12(letterPitch);
+        name = letter;
+        if (a.flat != 0) {
+            Check(a.flatBox);
+            pitch = (pitch + 11) % 12;
+            name += 'b';
+        }
+        if (a.sharp != 0) {
+            Check(a.sharpBox);
+            pitch = (pitch + 1) % 12;
+            name += '#';
+        }
+    }
+
     void Root() {
-        c_.RootPitch = Mod12(d_.RootLetterPitch);
-        c_.RootName = d_.RootLetter;
-        if (d_.RootFlat != 0) {
-            Check(kid::Rb);
-            c_.RootPitch = (c_.RootPitch + 11) % 12;
-            c_.RootName += 'b';
-        }
-        if (d_.RootSharp != 0) {
-            Check(kid::Rs);
-            c_.RootPitch = (c_.RootPitch + 1) % 12;
-            c_.RootName += '#';
-        }
+        SpellLetter(d_.RootLetterPitch, d_.RootLetter, {d_.RootFlat, d_.RootSharp, kid::Rb, kid::Rs}, c_.RootPitch,
+                    c_.RootName);
         c_.Notation = c_.RootName;
         marks_[0] = mark::Tone;
     }
@@ -301,18 +313,7 @@ private:
         if (letter >= 0 && letter < 12 && kBassBoxByPitch[static_cast<size_t>(letter)] != 0) {
             Check(kBassBoxByPitch[static_cast<size_t>(letter)]);
         }
-        c_.BassPitch = Mod12(letter);
-        c_.BassName = d_.BassLetter;
-        if (d_.BassFlat != 0) {
-            Check(kid::Bb);
-            c_.BassPitch = (c_.BassPitch + 11) % 12;
-            c_.BassName += 'b';
-        }
-        if (d_.BassSharp != 0) {
-            Check(kid::Bs);
-            c_.BassPitch = (c_.BassPitch + 1) % 12;
-            c_.BassName += '#';
-        }
+        SpellLetter(letter, d_.BassLetter, {d_.BassFlat, d_.BassSharp, kid::Bb, kid::Bs}, c_.BassPitch, c_.BassName);
         if (c_.BassPitch == c_.RootPitch) {
             c_.BassIndex = 0;
             return;

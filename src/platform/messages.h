@@ -79,6 +79,15 @@ inline constexpr std::array<MessageName, 36> kMessageNames{{
     {Msg::WindowRegister, "WindowRegister"}, {Msg::LastMessage, "LastMessage"},
 }};
 
+constexpr bool MessagesAvoidPrivateRequests() {
+    for (const MessageName& entry : kMessageNames) {
+        const auto n = static_cast<int32_t>(entry.message);
+        if (n == kStartUpMessage || n == kPlayChordMessage) return false;
+    }
+    return true;
+}
+static_assert(MessagesAvoidPrivateRequests());
+
 /// The number of a message name, or 0 when the name is not in the vocabulary.
 constexpr int32_t MessageNumber(std::string_view name) {
     for (const MessageName& entry : kMessageNames) {

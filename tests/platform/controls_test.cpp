@@ -1,4 +1,5 @@
 #include "platform/controls.h"
+#include "platform/messages.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,24 @@ TEST(ControlTable, LookupByNameIsCaseSensitive) {
     EXPECT_EQ(KidByName("Fill"), 103);
     EXPECT_EQ(KidByName("rc"), std::nullopt);
     EXPECT_EQ(KidByName("Chords"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace hq
+
+namespace hq {
+namespace {
+
+TEST(MessageVocabulary, NamesMapToTheirNumbersAndUnknownNamesToZero) {
+    EXPECT_EQ(MessageNumber("Selection"), ToNumber(Msg::Selection));
+    EXPECT_EQ(MessageNumber("LastMessage"), ToNumber(Msg::LastMessage));
+    EXPECT_EQ(MessageNumber("selection"), 0);
+    EXPECT_EQ(MessageNumber("Blowback"), 0);
+    std::set<int32_t> numbers;
+    for (const MessageName& entry : kMessageNames) {
+        EXPECT_EQ(MessageNumber(entry.name), ToNumber(entry.message));
+        EXPECT_TRUE(numbers.insert(ToNumber(entry.message)).second) << entry.name;
+    }
 }
 
 }  // namespace

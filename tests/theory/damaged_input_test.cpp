@@ -58,6 +58,29 @@ TEST(DamagedInput, RandomDefinitionsCompose) {
     }
 }
 
+// The rules settle in one pass: a composed definition composes to itself, so
+// the window shows the same chord however often it is recomposed.
+TEST(Composition, IsAFixedPointAfterOnePass) {
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int32_t> byte(-128, 127);
+    std::uniform_int_distribution<int32_t> small(-1, 14);
+    for (int i = 0; i < 20000; ++i) {
+        ChordDefinition d{.RootLetter = "G", .BassLetter = "/E"};
+        for (const NumericField& field : kNumericFields) d.*field.member = i % 2 == 0 ? small(random) : byte(random);
+        const Composition once = Compose(d);
+        const Composition twice = Compose(once.definition);
+        ASSERT_EQ(twice.definition, once.definition) << "definition " << i;
+        ASSERT_EQ(twice.chord.Notation, once.chord.Notation) << "definition " << i;
+        ASSERT_EQ(twice.chord.IntervalMarks, once.chord.IntervalMarks) << "definition " << i;
+        ASSERT_EQ(twice.chord.BasicNotesText, once.chord.BasicNotesText) << "definition " << i;
+        for (int32_t box : kComposedBoxes) {
+            const auto k = static_cast<size_t>(box);
+            ASSERT_EQ(twice.controls[k].checked, once.controls[k].checked) << "kid " << box;
+            ASSERT_EQ(twice.controls[k].enabled, once.controls[k].enabled) << "kid " << box;
+        }
+    }
+}
+
 TEST(DamagedInput, PitchesReduceWithANonNegativeModulo) {
     struct Case {
         ChordDefinition d;

@@ -3,7 +3,10 @@
 
 #include <cstdint>
 
+#include "analyzer/analyzer_state.h"
 #include "playback/play_settings.h"
+#include "playback/player_state.h"
+#include "sequencer/sequencer_state.h"
 #include "theory/chord_definition.h"
 #include "theory/composition.h"
 
@@ -19,7 +22,11 @@ struct SharedState {
     ChordDefinition definition;
     ComposedChord chord;
     PlaySettings play;
+    PlayerState player;
+    AnalyzerState analyzer;
+    SequencerState sequencer;
     WindowGrids windows;
+    bool started = false;  // start-up has begun; a second start does nothing
 };
 
 }  // namespace hq

@@ -1,18 +1,19 @@
 #pragma once
 
-#include "app/shared_state.h"
-#include "platform/keyboard.h"
-#include "platform/toolkit.h"
+#include "app/program.h"
 
 namespace hq {
 
-/// Brings the main window to its start-up state: keyboard parameters, tempo
-/// 180 and 6 notes per measure, the default controls on, and the chord C7.
-void InitialiseChordsWindow(SharedState& state, Toolkit& toolkit, Keyboard& keyboard);
+/// Everything from process start up to the message loop: the keyboard
+/// component started, the message names checked, the three windows built
+/// and shown, the picture windows hidden again and the main window brought
+/// to its start-up state. Returns false, doing nothing, when the program has
+/// already been started.
+bool StartProgram(Program& program);
 
-/// The Step-panel row of the main window's Selection routing: the definition
-/// takes the selection and the chord is composed. `value1` is the reported
-/// check state (-1 checked, 0 cleared).
-void SelectStepControl(SharedState& state, Toolkit& toolkit, int32_t kidNumber, int32_t value1);
+/// The handler of the start-up request: keyboard parameters, tempo 180 and
+/// 6 notes per measure, the default controls on, the chord C7, an empty
+/// sequence and no solutions.
+void InitialiseChordsWindow(Program& program);
 
 }  // namespace hq

@@ -2,6 +2,7 @@
 // The program started on the headless toolkit, as the command-line tool and
 // the tests run it.
 
+#include "app/program.h"
 #include "app/shared_state.h"
 #include "headless/headless_toolkit.h"
 #include "headless/recording_keyboard.h"
@@ -22,6 +23,7 @@ public:
     HeadlessToolkit toolkit;
     RecordingKeyboard keyboard;
     SharedState state;
+    Program program{state, toolkit, keyboard};
 };
 
 }  // namespace hq

@@ -1,0 +1,17 @@
+#pragma once
+// What every operation with effects works on: the shared record and the two
+// platform interfaces.
+
+#include "app/shared_state.h"
+#include "platform/keyboard.h"
+#include "platform/toolkit.h"
+
+namespace hq {
+
+struct Program {
+    SharedState& state;
+    Toolkit& toolkit;
+    Keyboard& keyboard;
+};
+
+}  // namespace hq

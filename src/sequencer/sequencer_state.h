@@ -1,0 +1,8 @@
+#pragma once
+
+namespace hq {
+
+/// The chord list and sequence playing.
+struct SequencerState {};
+
+}  // namespace hq

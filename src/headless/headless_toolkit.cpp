@@ -51,7 +51,9 @@ std::optional<WindowType> HeadlessToolkit::TypeOf(int32_t grid) const {
     return it->second.type;
 }
 
-int32_t HeadlessToolkit::RegisterMessage(std::string_view name) { return MessageNumber(name); }
+int32_t HeadlessToolkit::RegisterMessage(std::string_view name) {
+    return forgottenMessages_.contains(name) ? 0 : MessageNumber(name);
+}
 
 int32_t HeadlessToolkit::CreateWindow(WindowType type) {
     const int32_t grid = nextGrid_++;

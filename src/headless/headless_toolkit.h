@@ -77,6 +77,8 @@ public:
     /// unchecks the rest of its group; a check box takes `value1`), then the
     /// Selection report, whatever state the control was in.
     void Select(int32_t grid, int32_t kid, int32_t value1);
+    /// From now on the message name is unknown, as to a toolkit that lacks it.
+    void ForgetMessage(std::string name) { forgottenMessages_.insert(std::move(name)); }
     /// The next answer of the file dialog; with none queued it is cancelled.
     void QueueFileDialogAnswer(std::string path) { dialogAnswers_.push_back(std::move(path)); }
 
@@ -136,6 +138,7 @@ private:
     std::optional<int32_t> quitStatus_;
     std::vector<Call> calls_;
     bool recording_ = true;
+    std::set<std::string, std::less<>> forgottenMessages_;
 };
 
 }  // namespace hq

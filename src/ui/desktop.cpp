@@ -1,0 +1,44 @@
+#include "ui/desktop.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "app/startup.h"
+#include "keyboard/silent_keyboard.h"
+#include "ui/look.h"
+#include "ui/qt_toolkit.h"
+
+namespace hq::ui {
+namespace {
+
+void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+}  // namespace
+
+void QuietQtMessages() {
+    const char* wanted = std::getenv("HARMONIQUA_QT_MESSAGES");
+    if (wanted == nullptr || std::strcmp(wanted, "1") != 0) qInstallMessageHandler(DropMessage);
+}
+
+void PrepareApplication() {
+    QApplication::setApplicationName(QStringLiteral("Harmoniqua"));
+    QApplication::setStyle(MakeWindowStyle());
+}
+
+int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
+    QuietQtMessages();
+    QApplication application(argc, argv);
+    PrepareApplication();
+
+    SharedState state;
+    QtToolkit toolkit(QCoreApplication::applicationDirPath());
+    SilentKeyboard keyboard;
+    Program program{state, toolkit, keyboard};
+    StartProgram(program);
+    if (afterStart) afterStart(toolkit, program);
+    return QApplication::exec();
+}
+
+}  // namespace hq::ui

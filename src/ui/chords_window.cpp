@@ -86,8 +86,8 @@ ChordsWindow::ChordsWindow(ControlReport report) : report_(std::move(report)) {
     setToolTip(QStringLiteral("Program Harmoniqua V1.3 by the Harmoniqua developers"));
     setFont(WindowFont(400));
     Colour(this, AttributeGroup::Window);
-    setGeometry(window.x, window.y, window.width, window.height);
     setFixedSize(window.width, window.height);
+    move(window.x, window.y);
 
     for (const ControlRow& row : kControls) {
         if (row.kid == 0) continue;
@@ -193,6 +193,7 @@ QWidget* ChordsWindow::BuildBar(const ControlRow& row) {
     bar->setRange(0, kBarPositions - 1);
     bar->setSingleStep(1);
     bar->setPageStep(8);
+    bar->setFocusPolicy(Qt::StrongFocus);  // the arrow keys step it like its arrows
     connect(bar, &QScrollBar::actionTriggered, this, [this, bar, k](int action) {
         switch (action) {
         case QAbstractSlider::SliderSingleStepAdd:
@@ -269,7 +270,10 @@ void ChordsWindow::SetTextArray(int32_t kid, std::span<const std::string> lines)
 
 int32_t ChordsWindow::BarPosition(int32_t lowest, int32_t value, int32_t highest) {
     if (highest <= lowest) return 0;
-    const int64_t position = (int64_t{value} - lowest) * (kBarPositions - 1) / (int64_t{highest} - lowest);
+    // Rounded, so that the value a drag position stands for shows the bar at
+    // that same position.
+    const int64_t span = int64_t{highest} - lowest;
+    const int64_t position = ((int64_t{value} - lowest) * (kBarPositions - 1) + span / 2) / span;
     return static_cast<int32_t>(std::clamp<int64_t>(position, 0, kBarPositions - 1));
 }
 

@@ -22,8 +22,8 @@ PictureWindow::PictureWindow(const PictureLayout& layout, const QString& folder,
     : panel_(new QLabel(this)), onClose_(std::move(onClose)) {
     setObjectName(QString::fromLatin1(layout.title));
     setWindowTitle(QString::fromLatin1(layout.title));
-    setGeometry(layout.x, layout.y, layout.width, layout.height);
     setFixedSize(layout.width, layout.height);
+    move(layout.x, layout.y);
 
     panel_->setObjectName(QString::fromLatin1(layout.panelName));
     panel_->setGeometry(0, 0, layout.width, layout.height);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -13,7 +14,10 @@
 namespace hq::ui {
 namespace {
 
-void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
+// A fatal message is the one a user needs: Qt stops right after it.
+void DropMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtFatalMsg) std::fprintf(stderr, "Harmoniqua: %s\n", qPrintable(text));
+}
 
 }  // namespace
 

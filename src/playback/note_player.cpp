@@ -40,13 +40,6 @@ int32_t RandomBaseNow(Toolkit& toolkit) {
     return RandomBaseOf(now.second, now.nanosecond);
 }
 
-std::vector<Placement> CurrentPlacements(PlayerParts parts) {
-    const PitchList list = BuildPitchList(parts.chord, parts.settings);
-    const int32_t randomBase =
-        parts.settings.Arrangement == arrangement::Random ? RandomBaseNow(parts.toolkit) : 0;
-    return ArrangeChord(list, parts.chord, parts.settings, randomBase);
-}
-
 // Stored numbers are cleared once killed, so a later stop never kills a
 // number the toolkit may have handed out again.
 void KillStepTimers(PlayerParts parts) {
@@ -60,6 +53,13 @@ void KillStepTimers(PlayerParts parts) {
 const Placement& Row(const PlayerState& p, int32_t row) { return p.StepList[static_cast<size_t>(row)]; }
 
 }  // namespace
+
+std::vector<Placement> CurrentPlacements(PlayerParts parts) {
+    const PitchList list = BuildPitchList(parts.chord, parts.settings);
+    const int32_t randomBase =
+        parts.settings.Arrangement == arrangement::Random ? RandomBaseNow(parts.toolkit) : 0;
+    return ArrangeChord(list, parts.chord, parts.settings, randomBase);
+}
 
 void PlayNote(PlayerParts parts, Placement note, int32_t ticks110ms) {
     const int32_t timer = parts.toolkit.StartTimer(

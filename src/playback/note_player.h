@@ -4,6 +4,7 @@
 // against the Toolkit and Keyboard interfaces.
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/keyboard.h"
 #include "platform/toolkit.h"
@@ -24,6 +25,10 @@ struct PlayerParts {
     Keyboard& keyboard;
     int32_t grid;  // the main window, which shows tempo and notes per measure
 };
+
+/// The placements of the current chord under the current settings; Random
+/// reads its RandomBase from the toolkit's clock now.
+std::vector<Placement> CurrentPlacements(PlayerParts parts);
 
 /// Sounds the note now and switches it off after ticks110ms × 110 ms.
 void PlayNote(PlayerParts parts, Placement note, int32_t ticks110ms);

@@ -1,3 +1,4 @@
+#include "app/player_parts.h"
 #include "app/routing.h"
 
 namespace hq {
@@ -6,8 +7,11 @@ namespace hq {
 void SelectSequencerControl(Program&, const ToolkitMessage&) {}
 void ResetSequencer(Program&) {}
 
-// Without a sequence player there is nothing sounding to stop but the
-// keyboard's own notes.
-void StopSequence(Program& program) { program.keyboard.KbdAllNotesOff(); }
+// Without a sequence player there is nothing to stop but repeated play and
+// the keyboard's own notes.
+void StopSequence(Program& program) {
+    StopRepeatedPlay(PlayerPartsOf(program));
+    program.keyboard.KbdAllNotesOff();
+}
 
 }  // namespace hq

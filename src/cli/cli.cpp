@@ -6,16 +6,21 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/arguments.h"
 #include "cli/chord_json.h"
+#include "cli/play_commands.h"
 #include "platform/controls.h"
 #include "theory/compose_chord.h"
 
 namespace hq {
-namespace {
 
 constexpr std::string_view kUsage =
     "usage: harmoniqua-cli select [NAME[=on|off]]...\n"
-    "       harmoniqua-cli compose [FIELD=VALUE]...\n";
+    "       harmoniqua-cli compose [FIELD=VALUE]...\n"
+    "       harmoniqua-cli arrange [NAME[=on|off]]... [PLAY-OPTION]...\n"
+    "       harmoniqua-cli play [NAME[=on|off]]... [PLAY-OPTION]... [--once] [--ms D]\n"
+    "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
+    "  --random-base N, --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
 
 std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t highest) {
@@ -26,12 +31,6 @@ std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t h
     if (value < lowest || value > highest) return std::nullopt;
     return static_cast<int32_t>(value);
 }
-
-/// A Step-panel radio button or check box (kids 2 to 57).
-struct StepSelection {
-    int32_t kid;
-    int32_t value1;
-};
 
 std::optional<StepSelection> ParseSelection(std::string_view arg) {
     const size_t equals = arg.find('=');
@@ -50,6 +49,8 @@ std::optional<StepSelection> ParseSelection(std::string_view arg) {
     if (state == "off") return StepSelection{*k, 0};
     return std::nullopt;
 }
+
+namespace {
 
 int SelectCommand(std::span<const std::string> args, std::string& out, std::string& err) {
     std::vector<StepSelection> selections;
@@ -119,9 +120,14 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 2> kCommands{{{"select", SelectCommand}, {"compose", ComposeCommand}}};
+    static const std::array<CommandEntry, 4> kCommands{{
+        {"select", SelectCommand},
+        {"compose", ComposeCommand},
+        {"arrange", ArrangeCommand},
+        {"play", PlayCommand},
+    }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play); --help lists them\n";
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

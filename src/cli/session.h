@@ -13,6 +13,8 @@ class HeadlessSession {
 public:
     /// Runs start-up: the main window shows C7 afterwards.
     HeadlessSession();
+    /// The same, with the date and time the clock shows at virtual 0 ms.
+    explicit HeadlessSession(DateAndTime clockStart);
     HeadlessSession(const HeadlessSession&) = delete;
     HeadlessSession& operator=(const HeadlessSession&) = delete;
 

@@ -33,9 +33,10 @@ void RecordingKeyboard::KbdAllNotesOff() {
 }
 
 int32_t RecordingKeyboard::KbdGetParam(int32_t param) {
-    Record(CallKind::GetParam, param);
     auto it = params_.find(param);
-    return closed_ || it == params_.end() ? 0 : it->second;
+    const int32_t value = closed_ || it == params_.end() ? 0 : it->second;
+    Record(CallKind::GetParam, param, value);
+    return value;
 }
 
 void RecordingKeyboard::KbdSetParam(int32_t param, int32_t value) {

@@ -17,7 +17,8 @@ class RecordingKeyboard final : public Keyboard {
 public:
     enum class CallKind : uint8_t { Start, NoteOn, NoteOff, GetNote, AllNotesOff, GetParam, SetParam, Close };
 
-    /// `a`, `b`: pitch class and octave, or parameter and value.
+    /// `a`, `b`: pitch class and octave, or parameter and value (for
+    /// GetParam, the value it answered).
     struct Call {
         int64_t timeMs;
         CallKind kind;

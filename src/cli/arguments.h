@@ -1,0 +1,22 @@
+#pragma once
+// Argument parsing that the harmoniqua-cli commands share.
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace hq {
+
+/// A decimal integer within lowest..highest (a leading + allowed), or nothing.
+std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t highest);
+
+/// A Step-panel radio button or check box (kids 2 to 57).
+struct StepSelection {
+    int32_t kid;
+    int32_t value1;
+};
+
+/// NAME (select, or check) or NAME=on|off (check boxes only), as `select` takes it.
+std::optional<StepSelection> ParseSelection(std::string_view arg);
+
+}  // namespace hq

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/analyze_command.h"
 #include "cli/chord_json.h"
 #include "platform/controls.h"
 #include "theory/compose_chord.h"
@@ -15,7 +16,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: harmoniqua-cli select [NAME[=on|off]]...\n"
-    "       harmoniqua-cli compose [FIELD=VALUE]...\n";
+    "       harmoniqua-cli compose [FIELD=VALUE]...\n"
+    "       harmoniqua-cli analyze NOTE... [--use N]\n";
 
 
 std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t highest) {
@@ -119,9 +121,10 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 2> kCommands{{{"select", SelectCommand}, {"compose", ComposeCommand}}};
+    static const std::array<CommandEntry, 3> kCommands{
+        {{"select", SelectCommand}, {"compose", ComposeCommand}, {"analyze", AnalyzeCommand}}};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, analyze); --help lists them\n";
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

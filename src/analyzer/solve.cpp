@@ -7,21 +7,35 @@
 namespace hq {
 namespace {
 
-// The longest name is well under 80 characters (root, class, extension,
-// suffix, three additions, two omissions, bass); building it in place keeps
-// a candidate that turns out invalid free of allocations.
-class ShortText {
+// A name is made of a few fixed texts, all of them in static storage. Only
+// their places are kept while a candidate is examined, and the lists are left
+// uninitialised, so one that turns out invalid costs next to nothing.
+class TextPieces {
 public:
     void Append(std::string_view part) {
-        const size_t n = std::min(part.size(), text_.size() - size_);
-        std::copy_n(part.data(), n, text_.data() + size_);
-        size_ += n;
+        if (count_ == kCapacity) return;
+        data_[count_] = part.data();
+        sizes_[count_] = static_cast<uint8_t>(part.size());
+        ++count_;
     }
-    std::string_view View() const { return {text_.data(), size_}; }
+    void Append(const TextPieces& other) {
+        for (size_t i = 0; i < other.count_; ++i) Append({other.data_[i], other.sizes_[i]});
+    }
+    size_t Size() const {
+        size_t n = 0;
+        for (size_t i = 0; i < count_; ++i) n += sizes_[i];
+        return n;
+    }
+    void AppendTo(std::string& text) const {
+        for (size_t i = 0; i < count_; ++i) text.append(data_[i], sizes_[i]);
+    }
 
 private:
-    std::array<char, 96> text_{};
-    size_t size_ = 0;
+    // At most root, class, major, extension, two suffixes, three additions.
+    static constexpr size_t kCapacity = 12;
+    std::array<const char*, kCapacity> data_;
+    std::array<uint8_t, kCapacity> sizes_;
+    size_t count_ = 0;
 };
 
 // What NameExtensions appends for each ninth, eleventh and thirteenth found
@@ -79,9 +93,9 @@ constexpr std::array<AdditionRow, 3> kAdditions{{
 
 struct Candidate {
     uint32_t intervals = 0;  // bit k: a captured note k semitones above the root, not yet explained
-    ShortText name;
-    ShortText suffix;
-    ShortText omission;
+    TextPieces name;
+    TextPieces suffix;
+    TextPieces omission;
     Solution fields;
 
     /// Explains the note k semitones above the root, if it was captured.
@@ -101,19 +115,36 @@ struct Candidate {
     }
 };
 
+// The row of kExtensionRows for what was taken: seven rows per ninth in the
+// order tried, then the plain seventh.
+constexpr size_t ExtensionRowIndex(int32_t ninth, int32_t eleventh, int32_t thirteenth) {
+    if (ninth == 0) return kExtensionRows.size() - 1;
+    const size_t ninthRows = ninth == kNinths[0] ? 0 : ninth == kNinths[1] ? 7 : 14;
+    if (eleventh == 0) return ninthRows + 6;
+    const size_t eleventhRows = eleventh == kElevenths[0] ? 0 : 3;
+    const size_t thirteenthRow = thirteenth == kThirteenths[0] ? 0 : thirteenth == kThirteenths[1] ? 1 : 2;
+    return ninthRows + eleventhRows + thirteenthRow;
+}
+
+constexpr bool ExtensionRowsInLookupOrder() {
+    for (size_t i = 0; i < kExtensionRows.size(); ++i) {
+        const ExtensionRow& row = kExtensionRows[i];
+        if (ExtensionRowIndex(row.ninth, row.eleventh, row.thirteenth) != i) return false;
+    }
+    return true;
+}
+static_assert(ExtensionRowsInLookupOrder());
+
 void NameExtensions(Candidate& c) {
     const int32_t ninth = c.TakeFirst(kNinths);
     const int32_t eleventh = ninth != 0 ? c.TakeFirst(kElevenths) : 0;
     const int32_t thirteenth = eleventh != 0 ? c.TakeFirst(kThirteenths) : 0;
-    for (const ExtensionRow& row : kExtensionRows) {
-        if (row.ninth != ninth || row.eleventh != eleventh || row.thirteenth != thirteenth) continue;
-        c.name.Append(row.text);
-        c.fields.Extension += row.extensionAdded;
-        c.fields.NinthAlteration = row.ninthAlteration;
-        c.fields.SharpEleventh = row.sharpEleventh;
-        c.fields.FlatThirteenth = row.flatThirteenth;
-        return;
-    }
+    const ExtensionRow& row = kExtensionRows[ExtensionRowIndex(ninth, eleventh, thirteenth)];
+    c.name.Append(row.text);
+    c.fields.Extension += row.extensionAdded;
+    c.fields.NinthAlteration = row.ninthAlteration;
+    c.fields.SharpEleventh = row.sharpEleventh;
+    c.fields.FlatThirteenth = row.flatThirteenth;
 }
 
 void NameSeventhAndSixth(Candidate& c) {
@@ -247,12 +278,11 @@ std::optional<Solution> SolveCandidate(uint32_t pitchMask, int32_t root0to11, in
     const int32_t root = Mod12(root0to11);
     const int32_t lowest = Mod12(lowest0to11);
     Candidate c;
-    for (int32_t p = 0; p < 12; ++p) {
-        if ((pitchMask >> static_cast<uint32_t>(p) & 1u) != 0) {
-            c.intervals |= 1u << static_cast<uint32_t>(Mod12(p - root));
-        }
-    }
-    c.intervals &= ~1u;  // the root itself needs no explaining
+    // Rotated so that bit k stands for k semitones above the root; the root
+    // itself needs no explaining.
+    const uint32_t pitches = pitchMask & 0xFFFu;
+    const auto shift = static_cast<uint32_t>(root);
+    c.intervals = ((pitches >> shift) | (pitches << (12u - shift))) & 0xFFEu;
     c.name.Append(kRootNames[static_cast<size_t>(root)]);
 
     if (c.Take(4)) {
@@ -262,7 +292,7 @@ std::optional<Solution> SolveCandidate(uint32_t pitchMask, int32_t root0to11, in
     } else {
         NameWithoutThird(c);
     }
-    c.name.Append(c.suffix.View());
+    c.name.Append(c.suffix);
 
     for (const AdditionRow& addition : kAdditions) {
         if (c.Take(addition.distance)) {
@@ -272,10 +302,12 @@ std::optional<Solution> SolveCandidate(uint32_t pitchMask, int32_t root0to11, in
     }
     if (c.intervals != 0) return std::nullopt;
 
-    c.name.Append(c.omission.View());
-    if (root != lowest) c.name.Append(kBassNames[static_cast<size_t>(lowest)]);
+    const std::string_view bass = root != lowest ? kBassNames[static_cast<size_t>(lowest)] : std::string_view();
     Solution s = c.fields;
-    s.name = c.name.View();
+    s.name.reserve(c.name.Size() + c.omission.Size() + bass.size());
+    c.name.AppendTo(s.name);
+    c.omission.AppendTo(s.name);
+    s.name += bass;
     s.RootPitch = root;
     s.BassPitch = lowest;
     return s;
@@ -294,6 +326,7 @@ std::vector<Solution> Solve(std::span<const int32_t> capturedPitches) {
     }
     std::vector<Solution> solutions;
     if (count < kMinSolvablePitches) return solutions;
+    solutions.reserve(count);
     for (size_t i = 0; i < count; ++i) {
         if (std::optional<Solution> s = SolveCandidate(mask, roots[i], roots[0])) solutions.push_back(std::move(*s));
     }

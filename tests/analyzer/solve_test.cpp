@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <span>
 #include <string>
@@ -198,27 +197,6 @@ TEST(Solve, ReducesOutOfRangeValuesAndIgnoresRepeats) {
     const std::vector<std::vector<int32_t>> cases = {
         {12, 16, 19}, {0, 4, 0, 7, 4}, {-12, -8, -5}, {INT32_MIN + 8, 4, 7 + 12 * 1000}};
     for (const std::vector<int32_t>& pitches : cases) EXPECT_EQ(Solve(pitches), plain) << pitches[0];
-}
-
-TEST(Solve, EveryCaptureGivesAtMostOneSolutionPerRootAndKeepsTheBass) {
-    for (uint32_t mask = 1; mask < 4096; ++mask) {
-        std::vector<int32_t> pitches;
-        for (int32_t p = 0; p < 12; ++p) {
-            if ((mask >> p & 1u) != 0) pitches.push_back(p);
-        }
-        for (size_t lowest = 0; lowest < pitches.size(); ++lowest) {
-            std::vector<int32_t> order = pitches;
-            std::rotate(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(lowest), order.end());
-            const std::vector<Solution> solutions = Solve(order);
-            size_t next = 0;  // roots come in capture order
-            for (const Solution& s : solutions) {
-                while (next < order.size() && order[next] != s.RootPitch) ++next;
-                ASSERT_LT(next++, order.size()) << s.name;
-                EXPECT_EQ(s.BassPitch, order[0]) << s.name;
-                EXPECT_EQ(s.name.rfind(kRootNames[static_cast<size_t>(s.RootPitch)], 0), 0u) << s.name;
-            }
-        }
-    }
 }
 
 }  // namespace

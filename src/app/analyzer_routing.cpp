@@ -1,9 +1,23 @@
+#include "analyzer/capture.h"
+#include "analyzer/use_solution.h"
 #include "app/routing.h"
+#include "platform/controls.h"
 
 namespace hq {
 
-// Filled in with the chord analyzer.
-void SelectAnalyzerControl(Program&, const ToolkitMessage&) {}
-void ResetAnalyzer(Program&) {}
+void SelectAnalyzerControl(Program& program, const ToolkitMessage& message) {
+    SharedState& state = program.state;
+    const int32_t grid = state.windows.chords;
+    switch (message.kid) {
+        case kid::SolutionsList: SelectSolution(state.analyzer, message.value1); break;
+        case kid::CaptureSolve: CaptureAndSolve(state.analyzer, program.toolkit, program.keyboard, grid); break;
+        case kid::UseSolution:
+            UseSolution(state.analyzer, state.definition, state.chord, program.toolkit, grid);
+            break;
+        default: break;
+    }
+}
+
+void ResetAnalyzer(Program& program) { program.state.analyzer = AnalyzerState{}; }
 
 }  // namespace hq

@@ -33,6 +33,10 @@ void WriteControls(JsonWriter& json, const HeadlessSession& session) {
 }  // namespace
 
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session) {
+    WriteChordJson(json, session, session.toolkit.Alerts());
+}
+
+void WriteChordJson(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts) {
     const ComposedChord& c = session.state.chord;
     const bool bass = session.state.definition.BassSelected != 0;
     json.BeginObject();
@@ -54,7 +58,7 @@ void WriteChordJson(JsonWriter& json, const HeadlessSession& session) {
     json.Key("BassName").String(bass ? c.BassName : "");
     json.Key("BassIndex").Int(c.BassIndex);
     json.Key("alerts").BeginArray();
-    for (const std::string& alert : session.toolkit.Alerts()) json.String(alert);
+    for (const std::string& alert : alerts) json.String(alert);
     json.EndArray();
     json.Key("definition");
     WriteDefinition(json, session.state.definition);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <span>
+#include <string>
+
 #include "cli/json.h"
 #include "cli/session.h"
 
@@ -8,5 +11,8 @@ namespace hq {
 /// The composed chord, its definition, the Step-panel controls as the window
 /// shows them, and every alert of the run, as one JSON object.
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session);
+
+/// The same, with `alerts` in place of every alert of the run.
+void WriteChordJson(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts);
 
 }  // namespace hq

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "cli/analyze_command.h"
 #include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/play_commands.h"
@@ -19,6 +20,7 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli compose [FIELD=VALUE]...\n"
     "       harmoniqua-cli arrange [NAME[=on|off]]... [PLAY-OPTION]...\n"
     "       harmoniqua-cli play [NAME[=on|off]]... [PLAY-OPTION]... [--once] [--ms D]\n"
+    "       harmoniqua-cli analyze NOTE... [--use N]\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N, --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
@@ -120,14 +122,15 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 4> kCommands{{
+    static const std::array<CommandEntry, 5> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
         {"play", PlayCommand},
+        {"analyze", AnalyzeCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze); --help lists them\n";
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

@@ -124,6 +124,7 @@ TEST(CliHelp, ListsTheCommands) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("select"), std::string::npos);
     EXPECT_NE(r.out.find("compose"), std::string::npos);
+    EXPECT_NE(r.out.find("analyze NOTE... [--use N]"), std::string::npos);
 }
 
 }  // namespace

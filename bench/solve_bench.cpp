@@ -1,0 +1,58 @@
+// Solving cost: every capture there can be, that is every non-empty set of
+// pitch classes with each of its members as the lowest note.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "analyzer/solve.h"
+
+namespace hq {
+namespace {
+
+std::vector<std::vector<int32_t>> EveryCapture() {
+    std::vector<std::vector<int32_t>> captures;
+    for (uint32_t mask = 1; mask < 4096; ++mask) {
+        std::vector<int32_t> pitches;
+        for (int32_t p = 0; p < 12; ++p) {
+            if ((mask >> p & 1u) != 0) pitches.push_back(p);
+        }
+        for (size_t lowest = 0; lowest < pitches.size(); ++lowest) {
+            captures.push_back(pitches);
+            std::rotate(captures.back().begin(), captures.back().begin() + static_cast<std::ptrdiff_t>(lowest),
+                        captures.back().end());
+        }
+    }
+    return captures;  // 24,576
+}
+
+// One iteration is one capture, so the time per iteration is the time per
+// capture, averaged over the whole domain in turn.
+void BM_SolveCapture(benchmark::State& state) {
+    const std::vector<std::vector<int32_t>> captures = EveryCapture();
+    size_t i = 0;
+    for (auto _ : state) {
+        std::vector<Solution> solutions = Solve(captures[i]);
+        benchmark::DoNotOptimize(solutions.data());
+        i = i + 1 == captures.size() ? 0 : i + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.counters["captures"] = static_cast<double>(captures.size());
+}
+BENCHMARK(BM_SolveCapture);
+
+// The whole domain once per iteration.
+void BM_SolveEveryCapture(benchmark::State& state) {
+    const std::vector<std::vector<int32_t>> captures = EveryCapture();
+    for (auto _ : state) {
+        size_t found = 0;
+        for (const std::vector<int32_t>& capture : captures) found += Solve(capture).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(captures.size()));
+}
+BENCHMARK(BM_SolveEveryCapture)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace hq

@@ -1,0 +1,75 @@
+#include "analyzer/use_solution.h"
+
+#include "theory/compose_chord.h"
+#include "theory/pitch.h"
+
+namespace hq {
+namespace {
+
+constexpr int32_t kTrue = -1;
+
+bool HoldsSolution(const AnalyzerState& analyzer, int32_t line) {
+    return line >= 0 && line < analyzer.SolutionCount && static_cast<size_t>(line) < analyzer.Solutions.size();
+}
+
+}  // namespace
+
+bool SelectSolution(AnalyzerState& analyzer, int32_t line) {
+    if (!HoldsSolution(analyzer, line)) return false;
+    analyzer.SelectedSolution = line;
+    return true;
+}
+
+void UseSolution(AnalyzerState& analyzer, ChordDefinition& definition, ComposedChord& chord, Toolkit& toolkit,
+                 int32_t grid) {
+    if (!HoldsSolution(analyzer, analyzer.SelectedSolution)) {
+        toolkit.Alert(kNoSolutionToUseAlert);
+        return;
+    }
+    // A copy: a modal alert during composition lets other events in.
+    const Solution s = analyzer.Solutions[static_cast<size_t>(analyzer.SelectedSolution)];
+    const int32_t root = Mod12(s.RootPitch);
+    const PitchEntry& rootEntry = kPitchEntries[static_cast<size_t>(root)];
+
+    definition.ChordClass = s.ChordClass;
+    definition.RootSharp = 0;
+    toolkit.SetValue(grid, rootEntry.rootKid, kTrue);
+    definition.RootFlat = rootEntry.flat;
+    definition.RootLetterPitch = rootEntry.letterPitch;
+    definition.RootLetter = rootEntry.rootLetter;
+    definition.BassSelected = 0;
+    if (s.ChordClass >= 0 && static_cast<size_t>(s.ChordClass) < kClassKids.size()) {
+        toolkit.SetValue(grid, kClassKids[static_cast<size_t>(s.ChordClass)], kTrue);
+    }
+    ComposeChord(definition, chord, toolkit, grid);
+
+    definition.Extension = s.Extension;
+    ComposeChord(definition, chord, toolkit, grid);
+
+    definition.SecondAdd = s.SecondAdd;
+    definition.FourthAdd = s.FourthAdd;
+    definition.SixthAdd = s.SixthAdd;
+    definition.FifthAlteration = s.FifthAlteration;
+    definition.NinthAlteration = s.NinthAlteration;
+    definition.SharpEleventh = s.SharpEleventh;
+    definition.FlatThirteenth = s.FlatThirteenth;
+    definition.NoThird = s.NoThird;
+    definition.NoFifth = s.NoFifth;
+    const int32_t bass = Mod12(s.BassPitch);
+    if (bass != root) {
+        const PitchEntry& bassEntry = kPitchEntries[static_cast<size_t>(bass)];
+        definition.BassSelected = 1;
+        definition.BassSharp = 0;
+        toolkit.SetValue(grid, bassEntry.bassKid, kTrue);
+        definition.BassFlat = bassEntry.flat;
+        definition.BassLetterPitch = bassEntry.letterPitch;
+        definition.BassLetter = bassEntry.bassLetter;
+    } else {
+        definition.BassSelected = 0;
+    }
+    analyzer.CandidateRoot = root;
+    analyzer.LowestPitch = bass;
+    ComposeChord(definition, chord, toolkit, grid);
+}
+
+}  // namespace hq

@@ -1,0 +1,135 @@
+#include "cli/analyze_command.h"
+
+#include <charconv>
+#include <vector>
+
+#include "cli/chord_json.h"
+#include "cli/json.h"
+#include "cli/session.h"
+#include "platform/controls.h"
+#include "theory/pitch.h"
+
+namespace hq {
+namespace {
+
+constexpr std::string_view kUseOption = "--use";
+constexpr std::string_view kLetters = "C?D?EF?G?A?B";  // pitch class of each letter by position
+
+std::optional<int32_t> ParseWhole(std::string_view text, int64_t lowest, int64_t highest) {
+    int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+    if (value < lowest || value > highest) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+struct AnalyzeArguments {
+    std::vector<HeldKey> keys;
+    std::optional<int32_t> useLine;
+};
+
+std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args, std::string& err) {
+    AnalyzeArguments parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == kUseOption) {
+            std::optional<int32_t> line;
+            if (i + 1 < args.size()) line = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
+            if (!line || parsed.useLine) {
+                err += "harmoniqua-cli analyze: --use takes one line number, once\n";
+                return std::nullopt;
+            }
+            parsed.useLine = line;
+            ++i;
+            continue;
+        }
+        const std::optional<HeldKey> key = ParseHeldKey(arg);
+        if (!key) {
+            err += "harmoniqua-cli analyze: not a note (C4, Eb4, F#3, or a MIDI number 0..127): " + arg + "\n";
+            return std::nullopt;
+        }
+        parsed.keys.push_back(*key);
+    }
+    return parsed;
+}
+
+void WriteAlerts(JsonWriter& json, std::span<const std::string> alerts) {
+    json.BeginArray();
+    for (const std::string& alert : alerts) json.String(alert);
+    json.EndArray();
+}
+
+void WriteSolutions(JsonWriter& json, const AnalyzerState& analyzer) {
+    json.BeginArray();
+    for (const Solution& s : analyzer.Solutions) {
+        json.BeginObject();
+        json.Key("name").String(s.name);
+        for (const SolutionField& field : kSolutionFields) json.Key(field.name).Int(s.*field.member);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+/// The alerts shown since `from` of them had been shown.
+std::span<const std::string> AlertsSince(const HeadlessSession& session, size_t from) {
+    return std::span<const std::string>(session.toolkit.Alerts()).subspan(from);
+}
+
+}  // namespace
+
+std::optional<HeldKey> ParseHeldKey(std::string_view text) {
+    if (!text.empty() && text.front() >= '0' && text.front() <= '9') {
+        const std::optional<int32_t> note = ParseWhole(text, 0, 127);
+        if (!note) return std::nullopt;
+        return HeldKey{*note % 12, *note / 12 - 1};
+    }
+    if (text.size() < 2 || text.size() > 3) return std::nullopt;
+    const size_t letter = kLetters.find(text.front());
+    if (text.front() == '?' || letter == std::string_view::npos) return std::nullopt;
+    int32_t semitones = static_cast<int32_t>(letter);
+    if (text.size() == 3) {
+        if (text[1] == 'b') {
+            --semitones;
+        } else if (text[1] == '#') {
+            ++semitones;
+        } else {
+            return std::nullopt;
+        }
+    }
+    const char digit = text.back();
+    if (digit < '0' || digit > '9') return std::nullopt;
+    // Cb4 lies a semitone below C4, that is B3; B#3 is C4.
+    const int32_t note = 12 * (digit - '0') + semitones;
+    return HeldKey{Mod12(note), (note - Mod12(note)) / 12};
+}
+
+int AnalyzeCommand(std::span<const std::string> args, std::string& out, std::string& err) {
+    const std::optional<AnalyzeArguments> parsed = ParseArguments(args, err);
+    if (!parsed) return 2;
+
+    HeadlessSession session;
+    for (const HeldKey& key : parsed->keys) session.keyboard.Hold(key.pitchClass, key.octave);
+    const size_t alertsBefore = session.toolkit.Alerts().size();
+    session.Select(kid::CaptureSolve, 0);
+    const size_t alertsAfterCapture = session.toolkit.Alerts().size();
+
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("solutions");
+    WriteSolutions(json, session.state.analyzer);
+    const HeadlessToolkit::Control* list = session.toolkit.ControlOf(session.Grid(), kid::SolutionsList);
+    json.Key("shown").String(list != nullptr ? list->text : "");
+    json.Key("alerts");
+    WriteAlerts(json, AlertsSince(session, alertsBefore).first(alertsAfterCapture - alertsBefore));
+    if (parsed->useLine) {
+        session.Select(kid::SolutionsList, *parsed->useLine);
+        session.Select(kid::UseSolution, 0);
+        json.Key("used");
+        WriteChordJson(json, session, AlertsSince(session, alertsAfterCapture));
+    }
+    json.EndObject();
+    out += json.str() + "\n";
+    return 0;
+}
+
+}  // namespace hq

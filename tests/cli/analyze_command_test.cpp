@@ -1,0 +1,142 @@
+#include "cli/analyze_command.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+
+namespace hq {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun Analyze(std::vector<std::string> args) {
+    args.insert(args.begin(), "analyze");
+    CliRun r;
+    r.status = RunCli(args, r.out, r.err);
+    return r;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+TEST(AnalyzeNotes, ParseNamesWithOctaveAndMidiNumbers) {
+    struct Case {
+        const char* text;
+        int32_t pitchClass, octave;
+    };
+    const std::vector<Case> cases = {
+        {"C4", 0, 4},  {"Eb4", 3, 4}, {"F#3", 6, 3},  {"Bb2", 10, 2}, {"Cb4", 11, 3}, {"B#3", 0, 4},
+        {"E#0", 5, 0}, {"Fb9", 4, 9}, {"Cb0", 11, -1}, {"B#9", 0, 10}, {"60", 0, 4},  {"0", 0, -1},
+        {"127", 7, 9}, {"61", 1, 4},  {"23", 11, 0},
+    };
+    for (const Case& c : cases) {
+        const std::optional<HeldKey> key = ParseHeldKey(c.text);
+        ASSERT_TRUE(key.has_value()) << c.text;
+        EXPECT_EQ(key->pitchClass, c.pitchClass) << c.text;
+        EXPECT_EQ(key->octave, c.octave) << c.text;
+    }
+    for (const char* bad : {"", "c4", "H4", "C", "C10", "Cbb4", "C#b4", "Cx4", "C-1", "128", "-1", "+60", "6 0",
+                            "60a", "?4", "C4 ", "99999999999999999999"}) {
+        EXPECT_FALSE(ParseHeldKey(bad).has_value()) << bad;
+    }
+}
+
+TEST(AnalyzeCommand, PrintsTheSolutionsTheShownLineAndTheCaptureAlerts) {
+    const CliRun r = Analyze({"C4", "E4", "G4"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"solutions\": [{\"name\": \"C\", \"RootPitch\": 0, \"ChordClass\": 0, \"Extension\": 0, "
+              "\"SecondAdd\": 0, \"FourthAdd\": 0, \"SixthAdd\": 0, \"FifthAlteration\": 0, \"NinthAlteration\": 0, "
+              "\"SharpEleventh\": 0, \"FlatThirteenth\": 0, \"NoThird\": 0, \"NoFifth\": 0, \"BassPitch\": 0}, "
+              "{\"name\": \"Em(#5)/C\", \"RootPitch\": 4, \"ChordClass\": 1, \"Extension\": 0, \"SecondAdd\": 0, "
+              "\"FourthAdd\": 0, \"SixthAdd\": 0, \"FifthAlteration\": 1, \"NinthAlteration\": 0, "
+              "\"SharpEleventh\": 0, \"FlatThirteenth\": 0, \"NoThird\": 0, \"NoFifth\": 0, \"BassPitch\": 0}, "
+              "{\"name\": \"G6.sus4(no5)/C\", \"RootPitch\": 7, \"ChordClass\": 0, \"Extension\": 6, "
+              "\"SecondAdd\": 0, \"FourthAdd\": 3, \"SixthAdd\": 0, \"FifthAlteration\": 0, \"NinthAlteration\": 0, "
+              "\"SharpEleventh\": 0, \"FlatThirteenth\": 0, \"NoThird\": 0, \"NoFifth\": 1, \"BassPitch\": 0}], "
+              "\"shown\": \"C\", \"alerts\": []}\n");
+}
+
+TEST(AnalyzeCommand, SpellingsOfTheSameKeysGiveTheSameOutput) {
+    const std::string plain = Analyze({"C4", "E4", "G4"}).out;
+    EXPECT_EQ(Analyze({"60", "64", "67"}).out, plain);
+    EXPECT_EQ(Analyze({"B#3", "Fb4", "G4", "G5", "C0", "E8", "A9"}).out, plain);
+    EXPECT_EQ(Analyze({"G4", "E4", "C4", "C4"}).out, plain);
+}
+
+TEST(AnalyzeCommand, CapturesOfFewerThanThreePitchClassesCarryTheAlert) {
+    for (const std::vector<std::string>& notes :
+         std::vector<std::vector<std::string>>{{}, {"C4"}, {"C4", "C5", "E4"}, {"C0", "E8", "G9"}}) {
+        const CliRun r = Analyze(notes);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out,
+                  "{\"solutions\": [], \"shown\": \"-No Solution-\", \"alerts\": [\"Less than three different "
+                  "notes detected.\\nNo solution possible for this capture.\\nClick, hold and move away on the "
+                  "keys\\nof the Keybord to lock them, and capture.\"]}\n")
+            << notes.size();
+    }
+}
+
+TEST(AnalyzeCommand, UseAddsTheComposedChordWithTheAlertsOfTheUse) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* notation;
+        const char* alerts;
+    };
+    const std::vector<Case> cases = {
+        {{"C4", "E4", "G4", "--use", "1"}, "\"Notation\": \"Em(#5)/C\"", "\"alerts\": []"},
+        {{"--use", "2", "C4", "E4", "G4"}, "\"Notation\": \"G6.sus4(no5)/C\"", "\"alerts\": []"},
+        // A line outside the list is ignored: the first line is used.
+        {{"C4", "E4", "G4", "--use", "3"}, "\"Notation\": \"C\"", "\"alerts\": []"},
+        {{"C4", "E4", "G4", "--use", "-2147483648"}, "\"Notation\": \"C\"", "\"alerts\": []"},
+        {{"C4", "E4", "Gb4", "Bb4", "--use", "0"}, "\"Notation\": \"C7\"",
+         "\"alerts\": [\"There is no solution to use\"]"},
+        {{"C4", "--use", "0"}, "\"Notation\": \"C7\"", "\"alerts\": [\"There is no solution to use\"]"},
+        {{"C4", "Db4", "A4", "B4", "--use", "1"}, "\"Notation\": \"B7.sus2(no5)/C\"",
+         "\"alerts\": [\"The selected Bass Note is not part\\nof the chord being defined.\\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Analyze(c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        const size_t used = r.out.find(", \"used\": {");
+        ASSERT_NE(used, std::string::npos) << r.out;
+        const std::string capture = r.out.substr(0, used);
+        const std::string chord = r.out.substr(used);
+        EXPECT_NE(chord.find(c.notation), std::string::npos) << chord;
+        EXPECT_NE(chord.find(c.alerts), std::string::npos) << chord;
+        EXPECT_NE(chord.find("\"definition\": {\"BassSelected\": "), std::string::npos);
+        EXPECT_NE(chord.find("\"controls\": {\"RC\": "), std::string::npos);
+        // The capture's own alerts stay with the capture.
+        EXPECT_EQ(Count(r.out, "There is no solution to use"), Count(chord, "There is no solution to use"));
+        EXPECT_EQ(Count(r.out, "Less than three"), Count(capture, "Less than three"));
+        EXPECT_EQ(r.out.substr(r.out.size() - 3), "}}\n");
+    }
+}
+
+TEST(AnalyzeCommand, BadArgumentsExitTwoWithOneLine) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"c4"},          {"C4", "H4"},          {"C4", "--use"},          {"C4", "--use", "x"},
+        {"--use", "1.5"}, {"C4", "--use", "1", "--use", "2"}, {"--use", "2147483648"}, {"C4", "--used", "1"},
+        {"C4", "-1"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const CliRun r = Analyze(args);
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_EQ(r.out, "") << args.back();
+        EXPECT_EQ(Count(r.err, "\n"), 1u) << args.back();
+    }
+}
+
+}  // namespace
+}  // namespace hq

@@ -20,7 +20,6 @@
 #include "platform/controls.h"
 #include "platform/keyboard.h"
 #include "ui/chords_window.h"
-#include "ui/desktop.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq {
@@ -111,15 +110,3 @@ BENCHMARK(BM_ArpeggioTiming)->Iterations(1)->Repetitions(3)->Unit(benchmark::kMi
 
 }  // namespace
 }  // namespace hq
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    hq::ui::QuietQtMessages();
-    QApplication application(argc, argv);
-    hq::ui::PrepareApplication();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

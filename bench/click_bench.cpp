@@ -17,7 +17,6 @@
 #include "keyboard/silent_keyboard.h"
 #include "platform/controls.h"
 #include "ui/chords_window.h"
-#include "ui/desktop.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq {
@@ -57,15 +56,3 @@ BENCHMARK(BM_ClickToDisplay)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace hq
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    hq::ui::QuietQtMessages();
-    QApplication application(argc, argv);
-    hq::ui::PrepareApplication();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

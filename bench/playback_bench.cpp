@@ -7,24 +7,13 @@
 #include "headless/headless_toolkit.h"
 #include "platform/keyboard.h"
 #include "playback/arrangement.h"
+#include "keyboard/silent_keyboard.h"
 #include "playback/note_player.h"
 #include "theory/composition.h"
 
 namespace hq {
 namespace {
 
-// Sounds nothing and logs nothing, so only the player is timed.
-class SilentKeyboard final : public Keyboard {
-public:
-    void Start() override {}
-    void KbdNoteOn(int32_t, int32_t) override {}
-    void KbdNoteOff(int32_t, int32_t) override {}
-    int32_t KbdGetNote(int32_t, int32_t) override { return 0; }
-    void KbdAllNotesOff() override {}
-    int32_t KbdGetParam(int32_t) override { return 0; }
-    void KbdSetParam(int32_t, int32_t) override {}
-    void KbdClose() override {}
-};
 
 struct Player {
     PlaySettings settings{.Arrangement = arrangement::Closest, .RepeatAll = 1, .Up = 1, .Down = 1, .Tempo = 300,

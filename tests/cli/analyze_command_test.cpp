@@ -7,27 +7,17 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace hq {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using testing::CliRun;
+using testing::Count;
 
 CliRun Analyze(std::vector<std::string> args) {
     args.insert(args.begin(), "analyze");
-    CliRun r;
-    r.status = RunCli(args, r.out, r.err);
-    return r;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
+    return testing::Cli(args);
 }
 
 TEST(AnalyzeNotes, ParseNamesWithOctaveAndMidiNumbers) {

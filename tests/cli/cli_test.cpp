@@ -4,28 +4,15 @@
 
 #include <vector>
 
+#include "support/cli_run.h"
 #include "theory/chord_definition.h"
 
 namespace hq {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    CliRun r;
-    r.status = RunCli(args, r.out, r.err);
-    return r;
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-    return n;
-}
+using testing::Cli;
+using testing::CliRun;
+using testing::Count;
 
 TEST(CliSelect, StartsFromC7AndPrintsEveryKey) {
     const CliRun r = Cli({"select"});

@@ -4,21 +4,13 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "support/cli_run.h"
 
 namespace hq {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    CliRun r;
-    r.status = RunCli(args, r.out, r.err);
-    return r;
-}
+using testing::Cli;
+using testing::CliRun;
 
 TEST(CliArrange, PrintsThePitchListAndPlacements) {
     struct Case {

@@ -97,17 +97,23 @@ void DesktopKeyboard::StartAudio(AudioChoice choice) {
     });
 }
 
+QPoint KeyboardPlace(QRect mainWindow, QSize size, QRect area) {
+    const int32_t x = std::max(area.left(), std::min(mainWindow.left(), area.right() + 1 - size.width()));
+    const int32_t below = mainWindow.bottom() + 1 + kGapPx;
+    if (below + size.height() <= area.bottom() + 1) return {x, below};
+    const int32_t above = mainWindow.top() - kGapPx - size.height();
+    if (above >= area.top()) return {x, above};
+    const int32_t right = mainWindow.right() + 1 + kGapPx / 2;
+    const int32_t lowest = std::max(area.top(), area.bottom() + 1 - size.height());
+    if (right + size.width() <= area.right() + 1) return {right, std::clamp(mainWindow.top(), area.top(), lowest)};
+    return {x, lowest};
+}
+
 void DesktopKeyboard::Place() {
     const ControlRow& main = kControls[0];
     QRect area(0, 0, 1280, 1024);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
-    const QSize size = window_->sizeHint();
-    int32_t y = main.y + main.height + kGapPx;
-    // Below the main window if it fits, else above it.
-    if (y + size.height() > area.bottom() && main.y - kGapPx - size.height() >= area.top()) {
-        y = main.y - kGapPx - size.height();
-    }
-    window_->move(std::max(area.left(), main.x), y);
+    window_->move(KeyboardPlace(QRect(main.x, main.y, main.width, main.height), window_->sizeHint(), area));
 }
 
 void DesktopKeyboard::KbdNoteOn(int32_t pitchClass, int32_t octave) { core_.KbdNoteOn(pitchClass, octave); }

@@ -2,6 +2,9 @@
 // The keyboard component of the desktop program: the logic, its window, the
 // synthesiser and the MIDI ports, wired together on the Qt event loop.
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QTimer>
 
@@ -79,6 +82,10 @@ private:
     QString lastMessage_;
     bool started_ = false;
 };
+
+/// Where a window of `size` goes on `area`: below the main window, else
+/// above it, else right of it, else as low on the screen as it fits.
+QPoint KeyboardPlace(QRect mainWindow, QSize size, QRect area);
 
 /// The real thing: FluidSynth (soundfonts also looked for in
 /// `programFolder`) and the ALSA sequencer through RtMidi.

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace hq::kbd {
 namespace {
 
@@ -57,8 +59,10 @@ void PianoWidget::paintEvent(QPaintEvent*) {
         painter.setPen(kBorder);
         painter.drawRect(r.adjusted(0, 0, s.black ? -1 : 0, 0));
         if (user == UserHold::Locked) {
-            const int32_t d = s.width / 3;
-            const int32_t cy = s.black ? s.height - 2 * d : s.height - s.width - d;
+            // A dot between the black keys' ends and the label, clear of
+            // where the key is played.
+            const int32_t d = std::max(3, s.width / 3);
+            const int32_t cy = s.black ? s.height - 2 * d : s.height * 7 / 10 - d / 2;
             painter.setBrush(kLockedMark);
             painter.drawEllipse(QRect(s.x + (s.width - d) / 2, cy, d, d));
             painter.setBrush(Qt::NoBrush);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -90,6 +91,9 @@ struct Script {
     std::set<int32_t> locked;
     std::set<int32_t> sounding;
 };
+
+// Test names only: ctest shows the parameter.
+void PrintTo(const Script& s, std::ostream* os) { *os << s.name; }
 
 class KeyboardScript : public ::testing::TestWithParam<Script> {};
 

@@ -50,7 +50,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     setObjectName(QStringLiteral("Keyboard"));
     piano_ = new PianoWidget(core, this);
 
-    instrument_ = List("Instrument", 14);
+    instrument_ = List("Instrument", 19);
     for (size_t i = 0; i < kGmPrograms.size(); ++i) {
         instrument_->addItem(QStringLiteral("%1 %2").arg(i + 1).arg(QString::fromLatin1(kGmPrograms[i].data(),
                                                                                         static_cast<qsizetype>(kGmPrograms[i].size()))));

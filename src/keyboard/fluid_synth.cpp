@@ -127,8 +127,8 @@ void FluidSynth::StartAudio(AudioChoice choice, StatusReport report) {
     {
         std::lock_guard lock(driverMutex_);
         driverProblem_.clear();
-        audioWanted_ = true;
     }
+    audioWanted_ = true;
     if (!worker_.joinable()) worker_ = std::thread([this] { Work(); });
     workWake_.notify_all();
 }
@@ -139,6 +139,7 @@ void FluidSynth::StopAudio() {
         wanted_.reset();
     }
     {
+        // Taken so that a driver the worker is just storing is seen here.
         std::lock_guard lock(driverMutex_);
         audioWanted_ = false;
     }
@@ -231,27 +232,41 @@ std::string FluidSynth::DriverName() const {
 
 void FluidSynth::OpenDriver(AudioChoice choice) {
     CloseDriver();
-    std::lock_guard lock(driverMutex_);
-    if (!audioWanted_) return;
+    // Opening may take a while (a sound server that is slow to answer), so
+    // it runs unlocked and StopAudio never waits for it.
     const std::vector<Driver> drivers = DriversFor(choice);
     std::string tried;
     for (const Driver& d : drivers) {
+        if (!audioWanted_) return;
         fluid_settings_setstr(settings_, "audio.driver", d.fluid);
-        driver_ = new_fluid_audio_driver(settings_, synth_);
-        if (driver_ != nullptr) {
-            driverName_ = d.shown;
+        fluid_audio_driver_t* opened = new_fluid_audio_driver(settings_, synth_);
+        if (opened == nullptr) {
+            tried += tried.empty() ? d.shown : std::string(", ") + d.shown;
+            continue;
+        }
+        std::unique_lock lock(driverMutex_);
+        if (!audioWanted_) {
+            lock.unlock();
+            delete_fluid_audio_driver(opened);
             return;
         }
-        tried += tried.empty() ? d.shown : std::string(", ") + d.shown;
+        driver_ = opened;
+        driverName_ = d.shown;
+        return;
     }
+    std::lock_guard lock(driverMutex_);
     driverProblem_ = drivers.empty() ? "turned off" : "no sound device answered (" + tried + ")";
 }
 
 void FluidSynth::CloseDriver() {
-    std::lock_guard lock(driverMutex_);
-    if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
-    driver_ = nullptr;
-    driverName_.clear();
+    fluid_audio_driver_t* closing = nullptr;
+    {
+        std::lock_guard lock(driverMutex_);
+        closing = driver_;
+        driver_ = nullptr;
+        driverName_.clear();
+    }
+    if (closing != nullptr) delete_fluid_audio_driver(closing);
 }
 
 std::string FluidSynth::AudioStatus() const {

@@ -4,6 +4,7 @@
 // (no StartAudio), LoadSoundfont and Render make sound into memory.
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -93,7 +94,7 @@ private:
 
     mutable std::mutex driverMutex_;
     _fluid_audio_driver_t* driver_ = nullptr;
-    bool audioWanted_ = false;
+    std::atomic<bool> audioWanted_ = false;
     std::string driverName_;
     std::string driverProblem_;
 };

@@ -148,7 +148,7 @@ void KeyboardWindow::SetStatus(const QString& text) {
 }
 
 void KeyboardWindow::ShowStatus() {
-    const int width = std::max(40, piano_->width());
+    const int width = std::max(40, contentsRect().width() - 12);
     statusLabel_->setText(statusLabel_->fontMetrics().elidedText(status_, Qt::ElideRight, width));
 }
 

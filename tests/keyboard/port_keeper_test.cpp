@@ -88,13 +88,5 @@ TEST(PortKeeper, ChoosingAnotherOrNoneClosesTheOldOneFirst) {
     EXPECT_FALSE(keeper.Poll());
 }
 
-TEST(PortKeeper, WithoutAMidiSystemNothingHappens) {
-    PortKeeper keeper(nullptr, "MIDI out", "Harmoniqua:");
-    keeper.Choose("A:A 20:0");
-    EXPECT_FALSE(keeper.Poll());
-    EXPECT_FALSE(keeper.Connected());
-    EXPECT_TRUE(keeper.Offered().empty());
-}
-
 }  // namespace
 }  // namespace hq::kbd

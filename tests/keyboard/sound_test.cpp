@@ -123,15 +123,6 @@ TEST_F(Sound, NoteOffAndAllNotesOffBringSilenceAfterTheRelease) {
     }
 }
 
-TEST_F(Sound, OneNoteOffOfATwiceStruckKeyLeavesItSounding) {
-    core.KbdNoteOn(0, 4);
-    Render(synth, 0.2);
-    core.KbdNoteOn(0, 4);
-    core.KbdNoteOff(0, 4);
-    const std::vector<float> later = Render(synth, 2.0);
-    EXPECT_GT(Rms(later, static_cast<size_t>(1.5 * kSampleRateHz)), 1e-3);
-}
-
 TEST(SoundBeforeTheSoundfont, NotesAskedForMeanwhileAreNotLostOrStuck) {
     const struct {
         const char* name;

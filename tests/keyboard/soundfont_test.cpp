@@ -62,11 +62,5 @@ TEST_F(TempSoundfonts, AFolderWithTheNameIsNoSoundfont) {
     EXPECT_FALSE(FindSoundfont({"/nonexistent/folder"}).has_value());
 }
 
-TEST(SoundfontSearch, SystemFoldersComeBeforeTheProgramsOwn) {
-    EXPECT_EQ(kbd::SoundfontFolders("/opt/hq/bin"),
-              (std::vector<std::string>{"/usr/share/sounds/sf2", "/usr/share/soundfonts", "/opt/hq/bin"}));
-    EXPECT_EQ(kbd::SoundfontFolders("").size(), 2U);
-}
-
 }  // namespace
 }  // namespace hq::kbd

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <map>
+#include <random>
 #include <ostream>
 #include <set>
 #include <string>
@@ -177,6 +179,47 @@ TEST(KeyboardCore, ProgramCountFollowsNoteOnsAndOffs) {
         Apply(rig.core, {s.op, {9, 4}});
         EXPECT_EQ(rig.core.ProgramCount(69), s.count);
         EXPECT_EQ(rig.core.Sounding(69), s.count > 0);
+    }
+}
+
+// Long runs of every kind of input, mixed: at every step the synthesiser and
+// the MIDI output have exactly the keys on that the core says sound, and a
+// panic leaves nothing on.
+TEST(KeyboardCore, NoteOnsAndNoteOffsBalanceOverLongMixedRuns) {
+    for (uint32_t seed : {1U, 7U, 2024U}) {
+        Rig rig;
+        std::mt19937 random(seed);
+        const auto pick = [&random](int32_t n) { return static_cast<int32_t>(random() % static_cast<uint32_t>(n)); };
+        std::map<int32_t, int32_t> midiOn;
+        for (int step = 0; step < 20000; ++step) {
+            const int32_t key = 55 + pick(12);
+            switch (pick(12)) {
+            case 0: case 1: rig.core.KbdNoteOn(key % 12, key / 12 - 1); break;
+            case 2: case 3: rig.core.KbdNoteOff(key % 12, key / 12 - 1); break;
+            case 4: rig.core.PointerPress(key); break;
+            case 5: rig.core.PointerMove(pick(3) == 0 ? -1 : key); break;
+            case 6: rig.core.PointerRelease(pick(3) == 0 ? -1 : key); break;
+            case 7: rig.core.MidiIn(std::vector<uint8_t>{0x90, static_cast<uint8_t>(key), 64}); break;
+            case 8: rig.core.MidiIn(std::vector<uint8_t>{0x80, static_cast<uint8_t>(key), 0}); break;
+            case 9: rig.core.MidiIn(std::vector<uint8_t>{0xB0, 64, static_cast<uint8_t>(pick(2) * 127)}); break;
+            case 10: if (pick(50) == 0) rig.core.KbdAllNotesOff(); break;
+            default: if (pick(50) == 0) rig.core.KbdSetParam(33, pick(2)); break;
+            }
+            std::set<int32_t> sent;
+            for (int32_t k = 0; k < 128; ++k) {
+                if (rig.core.Sounding(k)) sent.insert(k);
+            }
+            ASSERT_EQ(rig.Sounding(), sent) << "seed " << seed << " step " << step;
+            ASSERT_EQ(rig.synth.noteOns - rig.synth.noteOffs, static_cast<int32_t>(sent.size()));
+        }
+        for (const auto& m : rig.out.sent) {
+            if ((m[0] & 0xF0) == 0x90) ++midiOn[m[1]];
+            if ((m[0] & 0xF0) == 0x80) --midiOn[m[1]];
+        }
+        for (const auto& [k, on] : midiOn) EXPECT_EQ(on, rig.core.Sounding(k) ? 1 : 0) << k;
+        rig.core.KbdClose();
+        EXPECT_TRUE(rig.synth.sounding.empty());
+        EXPECT_EQ(rig.synth.noteOns, rig.synth.noteOffs);
     }
 }
 

@@ -225,11 +225,6 @@ bool FluidSynth::Loaded() const {
     return font_ == FontState::Loaded;
 }
 
-std::string FluidSynth::DriverName() const {
-    std::lock_guard lock(driverMutex_);
-    return driverName_;
-}
-
 void FluidSynth::OpenDriver(AudioChoice choice) {
     CloseDriver();
     // Opening may take a while (a sound server that is slow to answer), so

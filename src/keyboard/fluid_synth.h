@@ -52,8 +52,6 @@ public:
     /// Synthesises the next frames into both channels (equal lengths).
     void Render(std::span<float> left, std::span<float> right);
     bool Loaded() const;
-    /// The driver in use ("pulseaudio", "alsa"), empty when none.
-    std::string DriverName() const;
 
 private:
     // What was asked for before the soundfont was in; FluidSynth holds its

@@ -265,6 +265,10 @@ TEST(KeyboardCore, ParametersDoWhatTheySay) {
 
     rig.core.KbdSetParam(6, 12);
     EXPECT_EQ(rig.synth.Last('r'), (FakeSynth::Event{'r', 0, 12, 0}));
+    // The wheel of a MIDI keyboard bends within that range, on our channel.
+    rig.core.MidiIn(std::vector<uint8_t>{0xE3, 0x01, 0x50});
+    EXPECT_EQ(rig.synth.Last('b'), (FakeSynth::Event{'b', 0, (0x50 << 7) | 1, 0}));
+    EXPECT_EQ(rig.out.sent.back(), (std::vector<uint8_t>{0xE0, 0x01, 0x50}));
 
     // A new channel: what sounded on the old one ends there, and the
     // instrument and pan follow to the new one.

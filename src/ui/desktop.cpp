@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "app/startup.h"
-#include "keyboard/silent_keyboard.h"
+#include "keyboard/desktop_keyboard.h"
 #include "ui/look.h"
 #include "ui/qt_toolkit.h"
 
@@ -38,8 +39,9 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
 
     SharedState state;
     QtToolkit toolkit(QCoreApplication::applicationDirPath());
-    SilentKeyboard keyboard;
-    Program program{state, toolkit, keyboard};
+    const std::unique_ptr<kbd::DesktopKeyboard> keyboard =
+        kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
+    Program program{state, toolkit, *keyboard};
     StartProgram(program);
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();

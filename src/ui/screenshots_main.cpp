@@ -1,4 +1,4 @@
-// Draws the program's three windows to PNG files, as the README shows them:
+// Draws the program's four windows to PNG files, as the README shows them:
 // harmoniqua-screenshots OUTPUT_FOLDER
 
 #include <QAbstractButton>
@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include "keyboard/desktop_keyboard.h"
+#include "keyboard/keyboard_window.h"
 #include "platform/controls.h"
 #include "ui/chords_window.h"
 #include "ui/desktop.h"
@@ -27,20 +29,33 @@ int main(int argc, char** argv) {
         for (int32_t button : {hq::kid::ExtraButton1, hq::kid::ExtraButton2}) {
             qobject_cast<QAbstractButton*>(chords->Control(button))->click();
         }
-        QTimer::singleShot(200, [&toolkit, &program, folder, &status] {
+        // A chord the program plays and three keys the user locked.
+        auto* keyboard = dynamic_cast<hq::kbd::DesktopKeyboard*>(&program.keyboard);
+        if (keyboard != nullptr) {
+            for (int32_t pitchClass : {0, 4, 7}) keyboard->KbdNoteOn(pitchClass, 3);
+            for (int32_t key : {72, 76, 79}) {
+                keyboard->Core().PointerPress(key);
+                keyboard->Core().PointerMove(-1);
+                keyboard->Core().PointerRelease(-1);
+            }
+        }
+        // Time for the soundfont, so the status line is the settled one.
+        QTimer::singleShot(1500, [&toolkit, &program, keyboard, folder, &status] {
             const struct {
                 int32_t grid;
                 const char* file;
             } shots[] = {{program.state.windows.chords, "main-window.png"},
                          {program.state.windows.fifths, "fifths-window.png"},
                          {program.state.windows.tmap, "tmap-window.png"}};
-            for (const auto& shot : shots) {
-                const QString path = QDir(folder).filePath(QString::fromLatin1(shot.file));
-                if (!toolkit.Window(shot.grid)->grab().save(path)) {
+            const auto save = [folder, &status](QWidget* window, const char* file) {
+                const QString path = QDir(folder).filePath(QString::fromLatin1(file));
+                if (window == nullptr || !window->grab().save(path)) {
                     std::fprintf(stderr, "harmoniqua-screenshots: cannot write %s\n", qPrintable(path));
                     status = 1;
                 }
-            }
+            };
+            for (const auto& shot : shots) save(toolkit.Window(shot.grid), shot.file);
+            save(keyboard != nullptr ? &keyboard->Window() : nullptr, "keyboard-window.png");
             QCoreApplication::exit(0);
         });
     });

@@ -1,0 +1,38 @@
+#pragma once
+// The piano drawn from the keyboard's state: keys the program sounds in one
+// colour, keys the user holds or locks in another. The mouse plays it.
+
+#include <QWidget>
+
+#include "keyboard/keyboard_core.h"
+#include "keyboard/piano_layout.h"
+
+namespace hq::kbd {
+
+inline constexpr int32_t kWhiteKeyWidthPx = 18;
+
+class PianoWidget final : public QWidget {
+public:
+    PianoWidget(KeyboardCore& core, QWidget* parent);
+
+    /// Follows a change of the drawn range.
+    void Relayout();
+    const PianoLayout& Layout() const { return layout_; }
+    /// A point well inside the key's visible part, in widget coordinates.
+    QPoint PointOn(int32_t key) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int32_t KeyAt(QPoint p) const;
+
+    KeyboardCore& core_;
+    PianoLayout layout_;
+    bool pressed_ = false;
+};
+
+}  // namespace hq::kbd

@@ -1,0 +1,185 @@
+#include "keyboard/rtmidi_ports.h"
+
+#include <alsa/asoundlib.h>
+#include <rtmidi/RtMidi.h>
+
+#include <iostream>
+#include <mutex>
+#include <sstream>
+
+#include "keyboard/library_messages.h"
+
+namespace hq::kbd {
+namespace {
+
+void ToStatus(RtMidiError::Type, const std::string& text, void*) { ReportLibraryMessage("RtMidi: " + text); }
+
+template <typename Port>
+std::vector<std::string> NamesOf(Port& port) {
+    std::vector<std::string> names;
+    try {
+        const unsigned count = port.getPortCount();
+        for (unsigned i = 0; i < count; ++i) names.push_back(port.getPortName(i));
+    } catch (const RtMidiError& e) {
+        ReportLibraryMessage("RtMidi: " + e.getMessage());
+    }
+    return names;
+}
+
+template <typename Port>
+bool OpenByName(Port& port, const std::string& name, const std::string& clientName) {
+    try {
+        if (port.isPortOpen()) port.closePort();
+        const unsigned count = port.getPortCount();
+        for (unsigned i = 0; i < count; ++i) {
+            if (port.getPortName(i) != name) continue;
+            port.openPort(i, clientName);
+            return port.isPortOpen();
+        }
+    } catch (const RtMidiError& e) {
+        ReportLibraryMessage("RtMidi: " + e.getMessage());
+    }
+    return false;
+}
+
+class RtOutPort final : public MidiOutPort {
+public:
+    RtOutPort(std::unique_ptr<RtMidiOut> port, std::string clientName)
+        : port_(std::move(port)), clientName_(std::move(clientName)) {}
+    std::vector<std::string> PortNames() override { return NamesOf(*port_); }
+    bool Open(const std::string& name) override { return OpenByName(*port_, name, clientName_); }
+    void Close() override {
+        try {
+            port_->closePort();
+        } catch (const RtMidiError& e) {
+            ReportLibraryMessage("RtMidi: " + e.getMessage());
+        }
+    }
+    bool IsOpen() const override { return port_->isPortOpen(); }
+    void Send(std::span<const uint8_t> message) override {
+        if (!port_->isPortOpen() || message.empty()) return;
+        try {
+            port_->sendMessage(message.data(), message.size());
+        } catch (const RtMidiError& e) {
+            ReportLibraryMessage("RtMidi: " + e.getMessage());
+        }
+    }
+
+private:
+    std::unique_ptr<RtMidiOut> port_;
+    std::string clientName_;
+};
+
+class RtVirtualOut final : public MidiOutput {
+public:
+    explicit RtVirtualOut(std::unique_ptr<RtMidiOut> port) : port_(std::move(port)) {}
+    void Send(std::span<const uint8_t> message) override {
+        if (message.empty()) return;
+        try {
+            port_->sendMessage(message.data(), message.size());
+        } catch (const RtMidiError& e) {
+            ReportLibraryMessage("RtMidi: " + e.getMessage());
+        }
+    }
+
+private:
+    std::unique_ptr<RtMidiOut> port_;
+};
+
+class RtInPort final : public MidiInPort {
+public:
+    RtInPort(std::unique_ptr<RtMidiIn> port, std::string clientName)
+        : port_(std::move(port)), clientName_(std::move(clientName)) {
+        port_->ignoreTypes(true, true, true);
+        port_->setCallback(&RtInPort::Received, this);
+    }
+    ~RtInPort() override {
+        Close();
+        port_->cancelCallback();
+    }
+    std::vector<std::string> PortNames() override { return NamesOf(*port_); }
+    bool Open(const std::string& name) override { return OpenByName(*port_, name, clientName_); }
+    void Close() override {
+        try {
+            port_->closePort();
+        } catch (const RtMidiError& e) {
+            ReportLibraryMessage("RtMidi: " + e.getMessage());
+        }
+    }
+    bool IsOpen() const override { return port_->isPortOpen(); }
+    void SetReceiver(MidiReceiver receiver) override {
+        std::lock_guard lock(mutex_);
+        receiver_ = std::move(receiver);
+    }
+
+private:
+    static void Received(double, std::vector<unsigned char>* message, void* self) {
+        if (message == nullptr || self == nullptr) return;
+        auto* in = static_cast<RtInPort*>(self);
+        std::lock_guard lock(in->mutex_);
+        if (in->receiver_) in->receiver_(std::span<const uint8_t>(message->data(), message->size()));
+    }
+
+    std::unique_ptr<RtMidiIn> port_;
+    std::string clientName_;
+    std::mutex mutex_;
+    MidiReceiver receiver_;
+};
+
+// RtMidi writes a failing constructor's reason on std::cerr before it
+// throws; while one runs, the text is caught for the status line instead.
+class CaughtConsole {
+public:
+    CaughtConsole() : saved_(std::cerr.rdbuf(text_.rdbuf())) {}
+    ~CaughtConsole() {
+        std::cerr.rdbuf(saved_);
+        std::string line;
+        while (std::getline(text_, line)) {
+            if (!line.empty()) ReportLibraryMessage("RtMidi: " + line);
+        }
+    }
+    CaughtConsole(const CaughtConsole&) = delete;
+    CaughtConsole& operator=(const CaughtConsole&) = delete;
+
+private:
+    std::stringstream text_;
+    std::streambuf* saved_;
+};
+
+// Asked first, so that RtMidi is only built where it can work.
+bool SequencerOpens() {
+    snd_seq_t* sequencer = nullptr;
+    if (snd_seq_open(&sequencer, "default", SND_SEQ_OPEN_DUPLEX, 0) < 0) return false;
+    snd_seq_close(sequencer);
+    return true;
+}
+
+}  // namespace
+
+MidiSystem OpenRtMidi(const std::string& clientName) {
+    MidiSystem system;
+    if (!SequencerOpens()) {
+        system.problem = kNoMidiSystem;
+        return system;
+    }
+    const CaughtConsole quiet;
+    try {
+        auto in = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, clientName);
+        in->setErrorCallback(ToStatus);
+        auto out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
+        out->setErrorCallback(ToStatus);
+        auto virtualOut = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
+        virtualOut->setErrorCallback(ToStatus);
+        virtualOut->openVirtualPort(clientName);
+        system.input = std::make_unique<RtInPort>(std::move(in), clientName);
+        system.output = std::make_unique<RtOutPort>(std::move(out), clientName);
+        system.virtualOutput = std::make_unique<RtVirtualOut>(std::move(virtualOut));
+    } catch (const RtMidiError&) {
+        // Its text is already on its way to the status line.
+        system = MidiSystem{};
+        system.problem = kNoMidiSystem;
+    }
+    return system;
+}
+
+}  // namespace hq::kbd

@@ -1,0 +1,166 @@
+// What the keyboard sounds like, rendered offline through the real FluidSynth
+// and the TimGM6mb soundfont.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <filesystem>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "keyboard/fluid_synth.h"
+#include "keyboard/keyboard_core.h"
+#include "keyboard/library_messages.h"
+#include "tests/keyboard/fakes.h"
+
+namespace hq::kbd {
+namespace {
+
+constexpr const char* kSoundfont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+std::vector<float> Render(FluidSynth& synth, double seconds) {
+    const auto frames = static_cast<size_t>(seconds * kSampleRateHz);
+    std::vector<float> left(frames), right(frames), mono(frames);
+    // In periods, as the audio driver asks for them.
+    for (size_t at = 0; at < frames; at += kPeriodFrames) {
+        const size_t n = std::min<size_t>(kPeriodFrames, frames - at);
+        synth.Render(std::span(left).subspan(at, n), std::span(right).subspan(at, n));
+    }
+    for (size_t i = 0; i < frames; ++i) mono[i] = (left[i] + right[i]) / 2;
+    return mono;
+}
+
+double Rms(const std::vector<float>& x, size_t from = 0) {
+    double sum = 0;
+    for (size_t i = from; i < x.size(); ++i) sum += double(x[i]) * x[i];
+    return x.size() > from ? std::sqrt(sum / double(x.size() - from)) : 0;
+}
+
+// The strongest frequency within lowHz..highHz, to 0.05 Hz, of a
+// Hann-windowed stretch.
+double PeakHz(const std::vector<float>& x, double lowHz, double highHz) {
+    const size_t n = x.size();
+    std::vector<double> windowed(n);
+    for (size_t i = 0; i < n; ++i) {
+        windowed[i] = x[i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / double(n - 1)));
+    }
+    double best = lowHz, bestPower = -1;
+    for (double hz = lowHz; hz <= highHz; hz += 0.05) {
+        const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi * hz / kSampleRateHz);
+        std::complex<double> phase = 1, sum = 0;
+        for (double v : windowed) {
+            sum += v * phase;
+            phase *= step;
+        }
+        if (std::norm(sum) > bestPower) {
+            bestPower = std::norm(sum);
+            best = hz;
+        }
+    }
+    return best;
+}
+
+std::vector<float> Stretch(const std::vector<float>& x, double fromSeconds, double toSeconds) {
+    return {x.begin() + static_cast<std::ptrdiff_t>(fromSeconds * kSampleRateHz),
+            x.begin() + static_cast<std::ptrdiff_t>(toSeconds * kSampleRateHz)};
+}
+
+class Sound : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kSoundfont)) << "install timgm6mb-soundfont";
+        ASSERT_TRUE(synth.LoadSoundfont(kSoundfont));
+        core.Start();
+        for (const auto& [param, value] : {std::pair{6, 2}, {23, 0}, {25, 100}, {26, 64}, {33, 1}, {11, 60}, {10, 3}}) {
+            core.KbdSetParam(param, value);
+        }
+    }
+
+    FluidSynth synth;
+    testing::FakeMidiOut out;
+    KeyboardCore core{synth, out};
+};
+
+TEST_F(Sound, NotesSoundAtTheirPitch) {
+    const struct {
+        int32_t pitchClass, octave;
+        double hz;
+    } cases[] = {{0, 4, 261.63}, {9, 4, 440.0}, {7, 3, 196.0}};
+    for (const auto& c : cases) {
+        core.KbdNoteOn(c.pitchClass, c.octave);
+        const std::vector<float> sound = Render(synth, 1.2);
+        core.KbdNoteOff(c.pitchClass, c.octave);
+        Render(synth, 3.0);
+        // The fundamental, looked for near where it should be: this
+        // soundfont's strongest partial is the second.
+        EXPECT_NEAR(PeakHz(Stretch(sound, 0.1, 1.1), c.hz * 0.94, c.hz * 1.06), c.hz, 2.0) << c.pitchClass << "/" << c.octave;
+    }
+}
+
+TEST_F(Sound, NoteOffAndAllNotesOffBringSilenceAfterTheRelease) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<int32_t, int32_t>> notes;
+        bool allNotesOff;
+    } cases[] = {
+        {"NoteOff", {{0, 4}}, false},
+        {"AllNotesOff on a chord", {{0, 4}, {4, 4}, {7, 4}, {0, 5}}, true},
+        {"NoteOff of a retriggered key, twice", {{9, 4}, {9, 4}}, false},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [pc, octave] : c.notes) core.KbdNoteOn(pc, octave);
+        const double sounding = Rms(Render(synth, 0.5));
+        if (c.allNotesOff) {
+            core.KbdAllNotesOff();
+        } else {
+            for (const auto& [pc, octave] : c.notes) core.KbdNoteOff(pc, octave);
+        }
+        const std::vector<float> after = Render(synth, 3.0);
+        EXPECT_GT(sounding, 0.01) << c.name;
+        EXPECT_LT(Rms(after, static_cast<size_t>(2.5 * kSampleRateHz)), sounding * 1e-3) << c.name;
+    }
+}
+
+TEST(SoundBeforeTheSoundfont, NotesAskedForMeanwhileAreNotLostOrStuck) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<char, int32_t>> calls;  // 'n' note-on, 'f' note-off, 'a' all notes off
+        bool sounds;
+    } cases[] = {
+        {"held", {{'n', 60}}, true},
+        {"held chord", {{'n', 60}, {'n', 64}, {'n', 67}}, true},
+        {"ended", {{'n', 60}, {'f', 60}}, false},
+        {"all notes off", {{'n', 60}, {'n', 64}, {'a', 0}}, false},
+        {"ended then struck again", {{'n', 60}, {'f', 60}, {'n', 62}}, true},
+    };
+    for (const auto& c : cases) {
+        FluidSynth synth;
+        for (const auto& [kind, key] : c.calls) {
+            if (kind == 'n') synth.NoteOn(0, key, 100);
+            if (kind == 'f') synth.NoteOff(0, key);
+            if (kind == 'a') synth.ControlChange(0, 123, 0);
+        }
+        ASSERT_TRUE(synth.LoadSoundfont(kSoundfont));
+        EXPECT_EQ(Rms(Render(synth, 0.5)) > 0.01, c.sounds) << c.name;
+    }
+}
+
+TEST(SoundBeforeTheSoundfont, AMissingSoundfontIsSilentAndSaysSoOffTheConsole) {
+    std::vector<std::string> lines;
+    RouteLibraryMessages([&lines](const std::string& line) { lines.push_back(line); });
+    FluidSynth synth;
+    synth.NoteOn(0, 60, 100);
+    EXPECT_FALSE(synth.LoadSoundfont("/nonexistent/None.sf2"));
+    EXPECT_FALSE(synth.Loaded());
+    synth.NoteOn(0, 64, 100);
+    EXPECT_LT(Rms(Render(synth, 0.2)), 1e-6);
+    RouteLibraryMessages({});
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.front().starts_with("FluidSynth: ")) << lines.front();
+    EXPECT_NE(lines.front().find("/nonexistent/None.sf2"), std::string::npos) << lines.front();
+}
+
+}  // namespace
+}  // namespace hq::kbd

@@ -163,9 +163,11 @@ void KeyboardWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void KeyboardWindow::closeEvent(QCloseEvent* event) {
-    // Closing only hides the window; no key it held keeps sounding.
+    // The piano has no menu entry to bring it back, so closing it only
+    // minimises it; no key it held keeps sounding.
     if (hooks_.closed) hooks_.closed();
-    event->accept();
+    event->ignore();
+    showMinimized();
 }
 
 }  // namespace hq::kbd

@@ -199,13 +199,14 @@ TEST(KeyboardWindow, CloseSilencesEverythingAndLaterCallsDoNothing) {
     EXPECT_EQ(rig.keyboard->KbdGetParam(23), 0);
 }
 
-TEST(KeyboardWindow, ClosingTheWindowLetsGoOfTheUsersKeys) {
+TEST(KeyboardWindow, ClosingTheWindowLetsGoOfTheUsersKeysAndMinimisesIt) {
     KeyboardRig rig;
     rig.Start();
     rig.Lock(C4);
     rig.Press(E4);
     rig.keyboard->KbdNoteOn(7, 4);
-    rig.Window().close();
+    EXPECT_FALSE(rig.Window().close());
+    EXPECT_TRUE(rig.Window().isMinimized());
     EXPECT_TRUE(rig.Held().empty());
     EXPECT_EQ(rig.synth->sounding, (std::set<std::pair<int32_t, int32_t>>{{0, G4}}));
 }

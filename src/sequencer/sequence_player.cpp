@@ -111,8 +111,12 @@ void SequenceTick(SequencerParts parts) {
         const int32_t grid = parts.player.grid;
         parts.callback({grid, ToNumber(Msg::Update), 0, 0, 0, 0, 0, 0});
         TellComposed(parts);
-        parts.callback({grid, kPlayChordMessage, 0, 0, 0, 0, 0, 0});
-        Advance(play, sequence);
+        // Closing the window from inside an alert of Update has stopped
+        // everything; nothing may start again.
+        if (play.SequenceTimer != 0) {
+            parts.callback({grid, kPlayChordMessage, 0, 0, 0, 0, 0, 0});
+            Advance(play, sequence);
+        }
     }
     play.InTick = false;
 }

@@ -1,7 +1,6 @@
 #include "cli/sequence_commands.h"
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -24,6 +23,18 @@ constexpr int32_t kDefaultSequenceTempo = 180;
 int Fail(std::string_view command, const std::string& reason, std::string& err) {
     err += "harmoniqua-cli " + std::string(command) + ": " + reason + "\n";
     return 2;
+}
+
+// Any decimal integer, however long, held to 60..300.
+std::optional<int32_t> ClampedTempo(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) text.remove_prefix(1);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    if (negative) return kLowestTempo;
+    const std::string_view digits = text.substr(std::min(text.find_first_not_of('0'), text.size()));
+    if (digits.size() > 3) return kHighestTempo;
+    const std::optional<int32_t> tempo = ParseInt(digits.empty() ? "0" : digits, 0, 999);
+    return std::clamp(tempo.value_or(0), kLowestTempo, kHighestTempo);
 }
 
 struct SequenceRequest {
@@ -57,9 +68,9 @@ std::optional<std::string> ParseSequenceRequest(std::span<const std::string> arg
             if (!ms) return "bad value for --ms (0 to 600000)";
             request.stopMs = *ms;
         } else if (playing && option == "--tempo") {
-            const std::optional<int32_t> tempo = value ? ParseInt(*value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()) : std::nullopt;
+            const std::optional<int32_t> tempo = value ? ClampedTempo(*value) : std::nullopt;
             if (!tempo) return "bad value for --tempo (an integer)";
-            request.tempo = std::clamp(*tempo, kLowestTempo, kHighestTempo);
+            request.tempo = *tempo;
         } else {
             return "unknown option: " + std::string(arg);
         }

@@ -70,7 +70,9 @@ TEST(CliPlaySequence, ChordsComeEveryEightBeatsOfTheClampedTempoUntilStop) {
     };
     for (const Case& c : {Case{{}, "0 2666 5332 7998 "}, Case{{"--ms", "7997"}, "0 2666 5332 "},
                           Case{{"--tempo", "60", "--ms", "16000"}, "0 8000 16000 "},
-                          Case{{"--tempo=20", "--ms=8000"}, "0 8000 "}, Case{{"--tempo", "1000", "--ms", "3200"}, "0 1600 3200 "}}) {
+                          Case{{"--tempo=20", "--ms=8000"}, "0 8000 "}, Case{{"--tempo", "1000", "--ms", "3200"}, "0 1600 3200 "},
+                          Case{{"--tempo", "99999999999999999999", "--ms", "1600"}, "0 1600 "},
+                          Case{{"--tempo", "-99999999999999999999", "--ms", "8000"}, "0 8000 "}}) {
         std::vector<std::string> args{"play-sequence", folder / "three.chd"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         const CliRun r = Cli(args);
@@ -89,7 +91,7 @@ TEST(CliPlaySequence, ChordsComeEveryEightBeatsOfTheClampedTempoUntilStop) {
     EXPECT_NE(r.out.find(R"({"t": 2666, "call": "Chord", "Notation": "Dm7"})"), std::string::npos);
 
     EXPECT_EQ(Cli({"play-sequence", folder / "absent.chd"}).out, R"({"events": [], )" + kInvalid + "\n");
-    for (const char* bad : {"--once", "--ms=-1", "--ms=600001", "--tempo"}) {
+    for (const char* bad : {"--once", "--ms=-1", "--ms=600001", "--tempo", "--tempo=1e3", "--tempo=-"}) {
         EXPECT_EQ(Cli({"play-sequence", "f", bad}).status, 2) << bad;
     }
 }

@@ -51,3 +51,11 @@ hq_build() {
   cmake --preset "$preset" -DHQ_WERROR="$werror" >/dev/null
   cmake --build --preset "$preset"
 }
+
+# The fuzz target: its own small build with clang 14 and libFuzzer.
+hq_build_fuzz() {
+  local werror=OFF
+  [ "${CI:-}" = "true" ] && werror=ON
+  cmake -S fuzz -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DHQ_WERROR="$werror" >/dev/null
+  cmake --build build/fuzz
+}

@@ -1,17 +1,63 @@
+#include "app/chords_callback.h"
 #include "app/player_parts.h"
 #include "app/routing.h"
+#include "platform/controls.h"
+#include "sequencer/chord_list.h"
+#include "sequencer/sequence_file.h"
+#include "sequencer/sequence_player.h"
 
 namespace hq {
+namespace {
 
-// Filled in with the chord sequencer.
-void SelectSequencerControl(Program&, const ToolkitMessage&) {}
-void ResetSequencer(Program&) {}
+SequencerParts SequencerPartsOf(Program& program) {
+    SharedState& s = program.state;
+    return {s.sequencer, s.definition, s.chord, PlayerPartsOf(program),
+            [&program](const ToolkitMessage& m) { ChordsWindowCallback(program, m); }};
+}
 
-// Without a sequence player there is nothing to stop but repeated play and
-// the keyboard's own notes.
+ChordRecord CurrentRecord(const SharedState& s) { return EncodeChordRecord(s.definition, s.chord, s.play); }
+
+// The note timers would end their notes after the keyboard is closed; each
+// note gets its note-off now instead.
+void EndSoundingNotes(Program& program) {
+    PlayerState& player = program.state.player;
+    for (const auto& [timer, note] : player.NoteOffs) {
+        program.toolkit.KillTimer(timer);
+        program.keyboard.KbdNoteOff(note.pitchClass, note.octave);
+    }
+    player.NoteOffs.clear();
+}
+
+}  // namespace
+
+void SelectSequencerControl(Program& program, const ToolkitMessage& message) {
+    SharedState& s = program.state;
+    ChordSequence& sequence = s.sequencer.sequence;
+    Toolkit& toolkit = program.toolkit;
+    const int32_t grid = s.windows.chords;
+    switch (message.kid) {
+        case kid::AppendChord:
+            RefreshChordsList(sequence, AppendChord(sequence, CurrentRecord(s)), toolkit, grid);
+            break;
+        case kid::InsertChord:
+            RefreshChordsList(sequence, InsertChord(sequence, CurrentRecord(s)), toolkit, grid);
+            break;
+        case kid::RemoveChord: RefreshChordsList(sequence, RemoveChord(sequence), toolkit, grid); break;
+        case kid::ClearAllChords: RefreshChordsList(sequence, ClearAllChords(sequence), toolkit, grid); break;
+        case kid::ChordsList: SelectChordsListLine(sequence, message.value1); break;
+        case kid::SaveSequence: SaveSequence(sequence, toolkit, grid); break;
+        case kid::LoadSequence: LoadSequence(sequence, toolkit, grid); break;
+        case kid::PlaySequence: PlaySequence(SequencerPartsOf(program)); break;
+        case kid::StopSequence: StopSequence(SequencerPartsOf(program)); break;
+        default: break;
+    }
+}
+
+void ResetSequencer(Program& program) { program.state.sequencer.sequence = ChordSequence{}; }
+
 void StopSequence(Program& program) {
-    StopRepeatedPlay(PlayerPartsOf(program));
-    program.keyboard.KbdAllNotesOff();
+    EndSoundingNotes(program);
+    StopSequence(SequencerPartsOf(program));
 }
 
 }  // namespace hq

@@ -10,6 +10,7 @@
 #include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/play_commands.h"
+#include "cli/sequence_commands.h"
 #include "platform/controls.h"
 #include "theory/compose_chord.h"
 
@@ -21,8 +22,11 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli arrange [NAME[=on|off]]... [PLAY-OPTION]...\n"
     "       harmoniqua-cli play [NAME[=on|off]]... [PLAY-OPTION]... [--once] [--ms D]\n"
     "       harmoniqua-cli analyze NOTE... [--use N]\n"
+    "       harmoniqua-cli encode [NAME[=on|off]]... [PLAY-OPTION]...\n"
+    "       harmoniqua-cli check FILE\n"
+    "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
-    "  --random-base N, --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
+    "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
 
 std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t highest) {
@@ -122,15 +126,18 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 5> kCommands{{
+    static const std::array<CommandEntry, 8> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
         {"play", PlayCommand},
         {"analyze", AnalyzeCommand},
+        {"encode", EncodeCommand},
+        {"check", CheckCommand},
+        {"play-sequence", PlaySequenceCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence); --help lists them\n";
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

@@ -51,17 +51,6 @@ constexpr std::array<Switch, 5> kSwitchOptions{{
 // What the clock can give: nanoseconds divided by at least 1.
 constexpr int32_t kHighestRandomBase = 999'999'999;
 constexpr int32_t kHighestPlayMs = 600'000;
-constexpr int32_t kDefaultPlayMs = 2000;
-
-struct PlayRequest {
-    std::vector<StepSelection> chord;     // Step-panel selections, in order
-    std::vector<StepSelection> controls;  // arrangement, repeat, Up/Down/Fill clicks, in order
-    std::optional<int32_t> randomBase;
-    std::optional<int32_t> tempo;
-    std::optional<int32_t> notesPerMeasure;
-    bool once = false;
-    int32_t stopMs = kDefaultPlayMs;
-};
 
 std::optional<int32_t> KidOf(std::span<const NamedKid> table, std::string_view name) {
     for (const NamedKid& entry : table) {
@@ -83,8 +72,11 @@ bool AddRepeats(std::string_view list, std::vector<StepSelection>& controls) {
     return true;
 }
 
-// Parses into `request`; on a bad argument returns the one-line reason.
-std::optional<std::string> Parse(std::span<const std::string> args, bool playing, PlayRequest& request) {
+}  // namespace
+
+std::optional<std::string> ParsePlayRequest(std::span<const std::string> args, PlayOptions options,
+                                            PlayRequest& request) {
+    const bool playing = options == PlayOptions::Play;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (!arg.starts_with("--")) {
@@ -125,7 +117,7 @@ std::optional<std::string> Parse(std::span<const std::string> args, bool playing
         } else if (option == "--repeat") {
             const std::optional<std::string_view> v = value();
             if (!v || !AddRepeats(*v, request.controls)) return bad + " (root, bass, fifth, all, joined by commas)";
-        } else if (option == "--random-base") {
+        } else if (options != PlayOptions::Encode && option == "--random-base") {
             request.randomBase = number(0, kHighestRandomBase);
             if (!request.randomBase) return bad + " (0 to 999999999)";
         } else if (option == "--tempo") {
@@ -148,14 +140,14 @@ std::optional<std::string> Parse(std::span<const std::string> args, bool playing
     return std::nullopt;
 }
 
-// The chord and settings as a user would set them: the selections clicked in
-// order, tempo and notes per measure stored as given.
-void Prepare(HeadlessSession& session, const PlayRequest& request) {
+void PrepareSession(HeadlessSession& session, const PlayRequest& request) {
     for (const StepSelection& s : request.chord) session.Select(s.kid, s.value1);
     for (const StepSelection& s : request.controls) session.Select(s.kid, s.value1);
     if (request.tempo) session.state.play.Tempo = *request.tempo;
     if (request.notesPerMeasure) session.state.play.NotesPerMeasure = *request.notesPerMeasure;
 }
+
+namespace {
 
 // A fixed RandomBase is a clock that reads it: second 0, nanosecond N.
 void StartSession(std::optional<HeadlessSession>& session, const PlayRequest& request) {
@@ -164,14 +156,18 @@ void StartSession(std::optional<HeadlessSession>& session, const PlayRequest& re
     } else {
         session.emplace();
     }
-    Prepare(*session, request);
+    PrepareSession(*session, request);
 }
+
+}  // namespace
 
 void WriteAlerts(JsonWriter& json, const HeadlessSession& session) {
     json.Key("alerts").BeginArray();
     for (const std::string& alert : session.toolkit.Alerts()) json.String(alert);
     json.EndArray();
 }
+
+namespace {
 
 std::string_view CallName(RecordingKeyboard::CallKind kind) {
     using K = RecordingKeyboard::CallKind;
@@ -188,7 +184,9 @@ std::string_view CallName(RecordingKeyboard::CallKind kind) {
     return "";
 }
 
-void WriteEvent(JsonWriter& json, const RecordingKeyboard::Call& call, int64_t originMs) {
+}  // namespace
+
+void WriteKeyboardEvent(JsonWriter& json, const RecordingKeyboard::Call& call, int64_t originMs) {
     using K = RecordingKeyboard::CallKind;
     json.BeginObject();
     json.Key("t").Int(call.timeMs - originMs);
@@ -201,6 +199,8 @@ void WriteEvent(JsonWriter& json, const RecordingKeyboard::Call& call, int64_t o
     json.EndObject();
 }
 
+namespace {
+
 int Fail(std::string_view command, const std::string& reason, std::string& err) {
     err += "harmoniqua-cli " + std::string(command) + ": " + reason + "\n";
     return 2;
@@ -210,7 +210,7 @@ int Fail(std::string_view command, const std::string& reason, std::string& err) 
 
 int ArrangeCommand(std::span<const std::string> args, std::string& out, std::string& err) {
     PlayRequest request;
-    if (const std::optional<std::string> reason = Parse(args, false, request)) return Fail("arrange", *reason, err);
+    if (const std::optional<std::string> reason = ParsePlayRequest(args, PlayOptions::Arrange, request)) return Fail("arrange", *reason, err);
     std::optional<HeadlessSession> session;
     StartSession(session, request);
 
@@ -228,7 +228,7 @@ int ArrangeCommand(std::span<const std::string> args, std::string& out, std::str
 
 int PlayCommand(std::span<const std::string> args, std::string& out, std::string& err) {
     PlayRequest request;
-    if (const std::optional<std::string> reason = Parse(args, true, request)) return Fail("play", *reason, err);
+    if (const std::optional<std::string> reason = ParsePlayRequest(args, PlayOptions::Play, request)) return Fail("play", *reason, err);
     std::optional<HeadlessSession> session;
     StartSession(session, request);
     HeadlessToolkit& toolkit = session->toolkit;
@@ -248,7 +248,7 @@ int PlayCommand(std::span<const std::string> args, std::string& out, std::string
     JsonWriter json;
     json.BeginObject().Key("events").BeginArray();
     const std::vector<RecordingKeyboard::Call>& calls = session->keyboard.Calls();
-    for (size_t i = firstCall; i < calls.size(); ++i) WriteEvent(json, calls[i], originMs);
+    for (size_t i = firstCall; i < calls.size(); ++i) WriteKeyboardEvent(json, calls[i], originMs);
     json.EndArray();
     WriteAlerts(json, *session);
     json.EndObject();

@@ -184,15 +184,23 @@ std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const s
     return SplitLines(bytes);
 }
 
-int32_t HeadlessToolkit::StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) {
+int32_t HeadlessToolkit::AddTimer(Timer timer) {
     const int32_t number = nextTimer_++;
-    Record(CallKind::StartTimer, 0, 0, number, count, periodMs);
-    // A count below 1 still gives the one call that a count of 1 gives.
-    Timer timer{count < 1 ? 1 : count, periodMs < 1 ? 1 : periodMs, 0, std::move(routine)};
     timer.dueMs = nowMs_ + timer.periodMs;
     due_.emplace(timer.dueMs, number);
     timers_.emplace(number, std::move(timer));
     return number;
+}
+
+int32_t HeadlessToolkit::StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) {
+    Record(CallKind::StartTimer, 0, 0, nextTimer_, count, periodMs);
+    // A count below 1 still gives the one call that a count of 1 gives.
+    return AddTimer(Timer{count < 1 ? 1 : count, periodMs < 1 ? 1 : periodMs, 0, std::move(routine)});
+}
+
+int32_t HeadlessToolkit::StartRepeatingTimer(int32_t periodMs, TimerRoutine routine) {
+    Record(CallKind::StartRepeatingTimer, 0, 0, nextTimer_, 0, periodMs);
+    return AddTimer(Timer{1, periodMs < 1 ? 1 : periodMs, 0, std::move(routine), true});
 }
 
 void HeadlessToolkit::KillTimer(int32_t timerNumber) {
@@ -215,15 +223,16 @@ void HeadlessToolkit::AdvanceTo(int64_t timeMs) {
         nowMs_ = dueMs;
         auto it = timers_.find(number);
         Timer& timer = it->second;
-        int32_t count = timer.count - 1;
+        int32_t count = timer.repeating ? 1 : timer.count - 1;
+        const bool repeating = timer.repeating;
         const int32_t periodMs = timer.periodMs;
         // The routine may kill its own timer or start others.
         TimerRoutine routine = std::move(timer.routine);
         routine(number, count, periodMs, nowMs_);
         it = timers_.find(number);
         if (it == timers_.end()) continue;
-        if (count > 0) {
-            it->second.count = count;
+        if (repeating || count > 0) {
+            it->second.count = repeating ? 1 : count;
             it->second.dueMs = nowMs_ + periodMs;
             it->second.routine = std::move(routine);
             due_.emplace(it->second.dueMs, number);

@@ -29,7 +29,7 @@ public:
     enum class CallKind : uint8_t {
         SetValue, Enable, Disable, SetTextString, SetTextArray, SetPosition, Redraw,
         ShowWindow, HideWindow, Alert, FileDialog, SaveStringArray, LoadStringArray,
-        StartTimer, KillTimer, ConsoleLine, Quit,
+        StartTimer, StartRepeatingTimer, KillTimer, ConsoleLine, Quit,
     };
 
     /// One toolkit call as the program made it. `text` holds the text, title
@@ -64,6 +64,7 @@ public:
     bool SaveStringArray(const std::string& path, std::span<const std::string> lines) override;
     std::optional<std::vector<std::string>> LoadStringArray(const std::string& path) override;
     int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) override;
+    int32_t StartRepeatingTimer(int32_t periodMs, TimerRoutine routine) override;
     void KillTimer(int32_t timerNumber) override;
     DateAndTime GetDateAndTime() override;
     void ConsoleLine(std::string_view line) override;
@@ -119,8 +120,10 @@ private:
         int32_t periodMs;
         int64_t dueMs;
         TimerRoutine routine;
+        bool repeating = false;
     };
 
+    int32_t AddTimer(Timer timer);
     Control* MutableControl(int32_t grid, int32_t kid);
     void Record(CallKind kind, int32_t grid = 0, int32_t kid = 0, int32_t a = 0, int32_t b = 0, int32_t c = 0,
                 int32_t d = 0, std::string_view text = {});

@@ -78,6 +78,9 @@ public:
 
     /// Timer numbers are positive, handed out in order, never reused in a run.
     virtual int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) = 0;
+    /// Calls `routine` every `periodMs` until the timer is killed; the count it
+    /// is handed is always 1 and what the routine sets there is ignored.
+    virtual int32_t StartRepeatingTimer(int32_t periodMs, TimerRoutine routine) = 0;
     /// Unknown, ended or 0: nothing happens.
     virtual void KillTimer(int32_t timerNumber) = 0;
     virtual DateAndTime GetDateAndTime() = 0;

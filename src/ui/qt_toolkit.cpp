@@ -171,27 +171,37 @@ std::optional<std::vector<std::string>> QtToolkit::LoadStringArray(const std::st
     return SplitLines(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
 }
 
-int32_t QtToolkit::StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) {
+int32_t QtToolkit::AddTimer(int32_t count, int32_t periodMs, TimerRoutine routine, bool repeating) {
     const int32_t number = nextTimer_++;
     auto* timer = new QTimer(&timerOwner_);
     // The coarse default rounds each period to the system's slack and drifts.
     timer->setTimerType(Qt::PreciseTimer);
     timer->setInterval(std::max(periodMs, 1));
     QObject::connect(timer, &QTimer::timeout, &timerOwner_, [this, number] { Fire(number); });
-    timers_.emplace(number, TimerEntry{timer, std::max(count, 1), std::max(periodMs, 1), std::move(routine)});
+    timers_.emplace(number,
+                    TimerEntry{timer, std::max(count, 1), std::max(periodMs, 1), std::move(routine), repeating});
     timer->start();
     return number;
+}
+
+int32_t QtToolkit::StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) {
+    return AddTimer(count, periodMs, std::move(routine), false);
+}
+
+int32_t QtToolkit::StartRepeatingTimer(int32_t periodMs, TimerRoutine routine) {
+    return AddTimer(1, periodMs, std::move(routine), true);
 }
 
 void QtToolkit::Fire(int32_t timerNumber) {
     auto it = timers_.find(timerNumber);
     if (it == timers_.end()) return;
-    int32_t count = it->second.count - 1;
+    const bool repeating = it->second.repeating;
+    int32_t count = repeating ? 1 : it->second.count - 1;
     // Copied: the routine may kill its own timer or start others.
     TimerRoutine routine = it->second.routine;
     routine(timerNumber, count, it->second.periodMs, clock_.elapsed());
     it = timers_.find(timerNumber);
-    if (it == timers_.end()) return;
+    if (it == timers_.end() || repeating) return;
     if (count > 0) {
         it->second.count = count;
     } else {

@@ -45,6 +45,7 @@ public:
     bool SaveStringArray(const std::string& path, std::span<const std::string> lines) override;
     std::optional<std::vector<std::string>> LoadStringArray(const std::string& path) override;
     int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) override;
+    int32_t StartRepeatingTimer(int32_t periodMs, TimerRoutine routine) override;
     void KillTimer(int32_t timerNumber) override;
     DateAndTime GetDateAndTime() override;
     void ConsoleLine(std::string_view line) override;
@@ -67,8 +68,10 @@ private:
         int32_t count;
         int32_t periodMs;
         TimerRoutine routine;
+        bool repeating = false;
     };
 
+    int32_t AddTimer(int32_t count, int32_t periodMs, TimerRoutine routine, bool repeating);
     void Deliver(int32_t grid, const ToolkitMessage& message);
     void Fire(int32_t timerNumber);
     QWidget* DialogParent() const;

@@ -43,6 +43,34 @@ TEST(HeadlessTimers, SettingTheCountAgainRepeatsUntilKilled) {
     EXPECT_EQ(times.size(), 7u);
 }
 
+TEST(HeadlessTimers, ARepeatingTimerFiresEveryPeriodUntilKilledWhateverTheCountIsSetTo) {
+    HeadlessToolkit tk;
+    std::vector<Firing> firings;
+    const int32_t t = tk.StartRepeatingTimer(2666, [&](int32_t n, int32_t& count, int32_t periodMs, int64_t time) {
+        EXPECT_EQ(periodMs, 2666);
+        firings.push_back({n, count, time});
+        count = firings.size() == 1 ? 0 : 50;  // neither ends nor stretches it
+    });
+    tk.AdvanceTo(8000);
+    EXPECT_EQ(firings, (std::vector<Firing>{{t, 1, 2666}, {t, 1, 5332}, {t, 1, 7998}}));
+    EXPECT_EQ(tk.RunningTimers(), 1u);
+    tk.KillTimer(t);
+    tk.AdvanceTo(20000);
+    EXPECT_EQ(firings.size(), 3u);
+    EXPECT_EQ(tk.RunningTimers(), 0u);
+}
+
+TEST(HeadlessTimers, ARepeatingTimerMayKillItself) {
+    HeadlessToolkit tk;
+    int fired = 0;
+    tk.StartRepeatingTimer(10, [&](int32_t n, int32_t&, int32_t, int64_t) {
+        if (++fired == 3) tk.KillTimer(n);
+    });
+    tk.AdvanceTo(1000);
+    EXPECT_EQ(fired, 3);
+    EXPECT_EQ(tk.RunningTimers(), 0u);
+}
+
 TEST(HeadlessTimers, SameMillisecondRunsInTimerNumberOrder) {
     HeadlessToolkit tk;
     std::vector<int32_t> order;

@@ -116,6 +116,19 @@ TEST(QtTimers, ARoutineCanGoOnOrKillItself) {
     toolkit.KillTimer(12345);
 }
 
+TEST(QtTimers, ARepeatingTimerGoesOnUntilKilledWhateverTheCountIsSetTo) {
+    ui::QtToolkit toolkit{QString()};
+    std::vector<int32_t> counts;
+    toolkit.StartRepeatingTimer(2, [&](int32_t n, int32_t& count, int32_t periodMs, int64_t) {
+        EXPECT_EQ(periodMs, 2);
+        counts.push_back(count);
+        count = 0;  // would end a count-down timer
+        if (counts.size() == 5) toolkit.KillTimer(n);
+    });
+    ASSERT_TRUE(WaitFor([&] { return toolkit.RunningTimers() == 0; }));
+    EXPECT_EQ(counts, (std::vector<int32_t>{1, 1, 1, 1, 1}));
+}
+
 TEST(QtTimers, NumbersAreHandedOutInOrderAndNeverReused) {
     ui::QtToolkit toolkit{QString()};
     const auto noop = [](int32_t, int32_t&, int32_t, int64_t) {};

@@ -49,13 +49,18 @@ void PianoWidget::paintEvent(QPaintEvent*) {
     for (const KeyShape& s : layout_.Shapes()) {
         const QRect r(s.x, s.y, s.width, s.height);
         const UserHold user = core_.UserHoldOf(s.key);
+        const bool byUser = user != UserHold::None || core_.MidiHeld(s.key);
+        const bool byProgram = core_.ProgramCount(s.key) > 0;
         QColor fill = s.black ? kBlack : Qt::white;
-        if (user != UserHold::None || core_.MidiHeld(s.key)) {
+        if (byUser) {
             fill = kUserColour;
-        } else if (core_.ProgramCount(s.key) > 0) {
+        } else if (byProgram) {
             fill = kProgramColour;
         }
         painter.fillRect(r, fill);
+        // A held key the program also plays keeps both colours: the top
+        // third tells the program's part.
+        if (byUser && byProgram) painter.fillRect(QRect(s.x, s.y, s.width, s.height / 3), kProgramColour);
         painter.setPen(kBorder);
         painter.drawRect(r.adjusted(0, 0, s.black ? -1 : 0, 0));
         if (user == UserHold::Locked) {

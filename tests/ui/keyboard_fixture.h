@@ -69,6 +69,10 @@ struct KeyboardRig {
     }
     /// The colour the piano shows the key in, where the mouse plays it.
     QColor ColourOf(int32_t key) const { return Piano().grab().toImage().pixelColor(Piano().PointOn(key)); }
+    /// The colour near the key's far end, where a program note shows on a held key.
+    QColor TopColourOf(int32_t key) const {
+        return Piano().grab().toImage().pixelColor(Piano().PointOn(key).x(), 4);
+    }
     std::string Status() const { return Window().Status().toStdString(); }
 
     kbd::testing::FakeSynth* synth = nullptr;

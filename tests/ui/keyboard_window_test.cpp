@@ -68,6 +68,13 @@ TEST(KeyboardWindow, ProgramNotesAndUserKeysShowInTheirOwnColours) {
     EXPECT_EQ(rig.Get(C4), 0);
     rig.keyboard->KbdNoteOff(0, 4);
     EXPECT_EQ(rig.ColourOf(C4), QColor(Qt::white));
+    // Held and played at once: both colours show.
+    rig.keyboard->KbdNoteOn(4, 4);
+    EXPECT_EQ(rig.ColourOf(E4), kUser);
+    EXPECT_EQ(rig.TopColourOf(E4), kProgram);
+    EXPECT_EQ(rig.TopColourOf(G4), QColor(Qt::white));
+    rig.keyboard->KbdNoteOff(4, 4);
+    EXPECT_EQ(rig.TopColourOf(E4), kUser);
     // Octaves 1 to 7 at least: 49 white keys.
     EXPECT_EQ(rig.Piano().Layout().LowKey(), 24);
     EXPECT_EQ(rig.Piano().Layout().HighKey(), 107);

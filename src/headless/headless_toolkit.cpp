@@ -1,5 +1,10 @@
 #include "headless/headless_toolkit.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -173,14 +178,42 @@ std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const s
     Record(CallKind::LoadStringArray, 0, 0, 0, 0, 0, 0, path);
     namespace fs = std::filesystem;
     std::error_code error;
-    if (path.empty() || !fs::is_regular_file(path, error)) return std::nullopt;
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error || size > static_cast<std::uintmax_t>(kMaxStringArrayBytes)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(static_cast<size_t>(size), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return std::nullopt;
+    if (path.empty() || fs::is_directory(path, error)) return std::nullopt;
+    // A file known to be too big is refused unread.
+    std::uintmax_t knownSize = 0;
+    if (fs::is_regular_file(path, error)) {
+        knownSize = fs::file_size(path, error);
+        if (error || knownSize > static_cast<std::uintmax_t>(kMaxStringArrayBytes)) return std::nullopt;
+    }
+    // Pipes (`check <(...)`, /dev/stdin) are read too. Opening without
+    // blocking keeps a FIFO nobody writes to from hanging: it reads as empty.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    // One byte past the limit tells a stream that is too long.
+    std::string bytes;
+    const size_t limit = static_cast<size_t>(kMaxStringArrayBytes) + 1;
+    bytes.reserve(static_cast<size_t>(knownSize) + 1);
+    bool failed = false;
+    while (bytes.size() < limit) {
+        const size_t chunk = std::min<size_t>(limit - bytes.size(), 1 << 20);
+        const size_t start = bytes.size();
+        bytes.resize(start + chunk);
+        const ssize_t got = ::read(fd, bytes.data() + start, chunk);
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(start);
+            continue;
+        }
+        if (got <= 0) {
+            bytes.resize(start);
+            failed = got < 0;
+            break;
+        }
+        bytes.resize(start + static_cast<size_t>(got));
+    }
+    ::close(fd);
+    if (failed || bytes.size() > static_cast<size_t>(kMaxStringArrayBytes)) return std::nullopt;
     return SplitLines(bytes);
 }
 

@@ -1,5 +1,8 @@
 #include "headless/headless_toolkit.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -216,6 +219,26 @@ TEST_F(HeadlessFiles, UnreadableOrOversizedFilesYieldNothing) {
     { std::ofstream(big, std::ios::binary) << "x"; }
     std::filesystem::resize_file(big, static_cast<uintmax_t>(kMaxStringArrayBytes) + 1);
     EXPECT_EQ(tk_.LoadStringArray(big.string()), std::nullopt);
+}
+
+TEST_F(HeadlessFiles, PipesAreReadAndNeverHang) {
+    // An unnamed pipe, as a shell's `<(...)` or /dev/stdin gives it.
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    const std::string text = "-ChordBegin-\r\n 12\n";
+    ASSERT_EQ(::write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    ::close(ends[1]);
+    EXPECT_EQ(tk_.LoadStringArray("/dev/fd/" + std::to_string(ends[0])),
+              (std::vector<std::string>{"-ChordBegin-", " 12"}));
+    ::close(ends[0]);
+
+    // A FIFO nobody writes to reads as empty instead of waiting for a writer.
+    const std::filesystem::path fifo = dir_ / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(tk_.LoadStringArray(fifo.string()), std::vector<std::string>{});
+
+    // An endless stream stops one byte past the limit.
+    EXPECT_EQ(tk_.LoadStringArray("/dev/zero"), std::nullopt);
 }
 
 TEST_F(HeadlessFiles, FailedSaveLeavesTheOldFileAndReportsIt) {

@@ -72,4 +72,17 @@ void UseSolution(AnalyzerState& analyzer, ChordDefinition& definition, ComposedC
     ComposeChord(definition, chord, toolkit, grid);
 }
 
+void TakeDefinition(const ChordDefinition& wanted, ChordDefinition& definition, ComposedChord& chord,
+                    Toolkit& toolkit, int32_t grid) {
+    definition = wanted;
+    toolkit.SetValue(grid, kPitchEntries[static_cast<size_t>(Mod12(wanted.RootLetterPitch))].rootKid, kTrue);
+    if (wanted.ChordClass >= 0 && static_cast<size_t>(wanted.ChordClass) < kClassKids.size()) {
+        toolkit.SetValue(grid, kClassKids[static_cast<size_t>(wanted.ChordClass)], kTrue);
+    }
+    if (wanted.BassSelected != 0) {
+        toolkit.SetValue(grid, kPitchEntries[static_cast<size_t>(Mod12(wanted.BassLetterPitch))].bassKid, kTrue);
+    }
+    ComposeChord(definition, chord, toolkit, grid);
+}
+
 }  // namespace hq

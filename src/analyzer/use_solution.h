@@ -55,4 +55,9 @@ bool SelectSolution(AnalyzerState& analyzer, int32_t line);
 void UseSolution(AnalyzerState& analyzer, ChordDefinition& definition, ComposedChord& chord, Toolkit& toolkit,
                  int32_t grid);
 
+/// Takes a whole definition into the Step panels: the root, class and bass
+/// radio buttons are set for its letters and class, then it is composed once.
+void TakeDefinition(const ChordDefinition& wanted, ChordDefinition& definition, ComposedChord& chord,
+                    Toolkit& toolkit, int32_t grid);
+
 }  // namespace hq

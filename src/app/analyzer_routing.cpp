@@ -18,6 +18,11 @@ void SelectAnalyzerControl(Program& program, const ToolkitMessage& message) {
     }
 }
 
+void TakeChordIntoPanels(Program& program, const ChordDefinition& wanted) {
+    SharedState& state = program.state;
+    TakeDefinition(wanted, state.definition, state.chord, program.toolkit, state.windows.chords);
+}
+
 void ResetAnalyzer(Program& program) { program.state.analyzer = AnalyzerState{}; }
 
 }  // namespace hq

@@ -7,6 +7,7 @@
 
 #include "app/program.h"
 #include "platform/messages.h"
+#include "theory/chord_definition.h"
 
 namespace hq {
 
@@ -26,6 +27,10 @@ void SelectSequencerControl(Program& program, const ToolkitMessage& message);
 // What closing the main window stops first: the sequence, repeated play and
 // every sounding note.
 void StopSequence(Program& program);
+
+// A chord taken whole into the Step panels by the user (a typed symbol, a
+// ranked name): set and composed as "Use this solution" sets it.
+void TakeChordIntoPanels(Program& program, const ChordDefinition& wanted);
 
 // Empties what start-up empties: the chord sequence and the solutions.
 void ResetAnalyzer(Program& program);

@@ -25,6 +25,11 @@ void WriteControls(JsonWriter& json, const HeadlessSession& session) {
         json.Key(row.name).BeginObject();
         json.Key("checked").Bool(control != nullptr && control->value != 0);
         json.Key("enabled").Bool(control != nullptr && control->enabled);
+        json.Key("disabledBy").BeginArray();
+        if (control != nullptr) {
+            for (const std::string& reason : control->disabledBy) json.String(reason);
+        }
+        json.EndArray();
         json.EndObject();
     }
     json.EndObject();

@@ -111,6 +111,16 @@ void HeadlessToolkit::Disable(int32_t grid, int32_t kid) {
     if (Control* c = MutableControl(grid, kid)) c->enabled = false;
 }
 
+void HeadlessToolkit::SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) {
+    std::string joined;
+    for (std::string_view r : reasons) {
+        if (!joined.empty()) joined += '\n';
+        joined += r;
+    }
+    Record(CallKind::SetDisabledReasons, grid, kid, static_cast<int32_t>(reasons.size()), 0, 0, 0, joined);
+    if (Control* c = MutableControl(grid, kid)) c->disabledBy.assign(reasons.begin(), reasons.end());
+}
+
 void HeadlessToolkit::SetTextString(int32_t grid, int32_t kid, std::string_view text) {
     Record(CallKind::SetTextString, grid, kid, 0, 0, 0, 0, text);
     if (Control* c = MutableControl(grid, kid)) c->text = text;

@@ -24,10 +24,11 @@ public:
         std::string text;
         std::vector<std::string> lines;
         std::array<int32_t, 4> position{};  // lowest, value, value, highest
+        std::vector<std::string> disabledBy;
     };
 
     enum class CallKind : uint8_t {
-        SetValue, Enable, Disable, SetTextString, SetTextArray, SetPosition, Redraw,
+        SetValue, Enable, Disable, SetDisabledReasons, SetTextString, SetTextArray, SetPosition, Redraw,
         ShowWindow, HideWindow, Alert, FileDialog, SaveStringArray, LoadStringArray,
         StartTimer, StartRepeatingTimer, KillTimer, ConsoleLine, Quit,
     };
@@ -54,6 +55,7 @@ public:
     void SetValue(int32_t grid, int32_t kid, int32_t value) override;
     void Enable(int32_t grid, int32_t kid) override;
     void Disable(int32_t grid, int32_t kid) override;
+    void SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) override;
     void SetTextString(int32_t grid, int32_t kid, std::string_view text) override;
     void SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) override;
     void SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t value2,

@@ -56,6 +56,9 @@ public:
     virtual void SetValue(int32_t grid, int32_t kid, int32_t value) = 0;
     virtual void Enable(int32_t grid, int32_t kid) = 0;
     virtual void Disable(int32_t grid, int32_t kid) = 0;
+    /// Why a control is disabled, one line per rule that disabled it; no
+    /// lines while it is enabled. The toolkit keeps its own copy.
+    virtual void SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) = 0;
     virtual void SetTextString(int32_t grid, int32_t kid, std::string_view text) = 0;
     /// The toolkit keeps its own copy of the lines.
     virtual void SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) = 0;

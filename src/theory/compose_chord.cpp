@@ -17,6 +17,7 @@ void RenderComposition(const StepControls& controls, bool bassAnomaly, const Com
         } else {
             toolkit.Disable(grid, box);
         }
+        toolkit.SetDisabledReasons(grid, box, state.disabledBy);
     }
     if (bassAnomaly) toolkit.Alert(kBassAnomalyAlert);
     toolkit.SetTextString(grid, kid::NotationDisplay, chord.Notation);

@@ -27,9 +27,33 @@ struct Clear {
     int32_t onlyIf = kAnyValue;
 };
 
+/// Why a rule row disabled a box, in the words its tooltip uses.
+enum class Reason : uint8_t {
+    None, Minor, Augmented, Diminished, Sixth, Ninth, Eleventh, Thirteenth, NoSeventh,
+    Sus2, AddedNinth, Sus4, AddedEleventh, AddedThirteenth,
+};
+
+constexpr std::array<std::string_view, 14> kReasonTexts{
+    "",
+    "Not available with a minor chord",
+    "Not available with an augmented chord",
+    "Not available with a diminished chord",
+    "Not available with the 6th extension",
+    "Not available with the 9th extension: the ninth is already in it",
+    "Not available with the 11th extension: the eleventh is already in it",
+    "Not available with the 13th extension: the thirteenth is already in it",
+    "Needs a 7th or larger extension",
+    "Not available with sus2",
+    "Not available with an added ninth",
+    "Not available with sus4",
+    "Not available with an added eleventh",
+    "Not available with an added thirteenth",
+};
+
 // Lists below end at the first 0 (no KidNumber or mark index is 0 in them).
 struct ClassRule {
     int32_t chordClass;
+    Reason reason;
     std::array<int32_t, 7> disables;
     std::array<Clear, 7> clears;
     std::string_view text;
@@ -37,8 +61,9 @@ struct ClassRule {
 };
 
 constexpr std::array<ClassRule, 4> kClassRules{{
-    {chord_class::Major, {}, {}, "", {4, 7}},
+    {chord_class::Major, Reason::None, {}, {}, "", {4, 7}},
     {chord_class::Minor,
+     Reason::Minor,
      {kid::sus2, kid::sus4, kid::Ano3, kid::As9},
      {{{&ChordDefinition::SecondAdd, 3},
        {&ChordDefinition::FourthAdd, 3},
@@ -46,8 +71,9 @@ constexpr std::array<ClassRule, 4> kClassRules{{
        {&ChordDefinition::NinthAlteration, 1}}},
      "m",
      {3, 7}},
-    {chord_class::Augmented, {kid::Ab13}, {{{&ChordDefinition::FlatThirteenth}}}, ".aug", {4, 8}},
+    {chord_class::Augmented, Reason::Augmented, {kid::Ab13}, {{{&ChordDefinition::FlatThirteenth}}}, ".aug", {4, 8}},
     {chord_class::Diminished,
+     Reason::Diminished,
      {kid::sus2, kid::sus4, kid::As9, kid::As11, kid::add6, kid::add13, kid::E13},
      {{{&ChordDefinition::SixthAdd},
        {&ChordDefinition::SecondAdd, 3},
@@ -65,6 +91,7 @@ constexpr int32_t kSeventh = -1;  // mark 9 for a diminished chord, else 10
 struct ExtensionRule {
     int32_t extension;
     int32_t box;
+    Reason reason;
     std::array<int32_t, 9> disables;
     std::array<Field, 4> clears;
     std::string_view text;
@@ -83,15 +110,15 @@ constexpr std::array<Field, 4> kThirteenthClears{&ChordDefinition::SecondAdd, &C
                                                  &ChordDefinition::SixthAdd, &ChordDefinition::FlatThirteenth};
 
 constexpr std::array<ExtensionRule, 9> kExtensionRules{{
-    {6, kid::E6, {kid::add6, kid::add13, kid::Ab13}, {&ChordDefinition::SixthAdd, &ChordDefinition::FlatThirteenth}, "6", {9}},
-    {7, kid::E7, {}, {}, "7", {kSeventh}},
-    {8, kid::Emaj7, {}, {}, ".maj7", {11}},
-    {9, kid::E9, kNinthDisables, kNinthClears, "9", {kSeventh, 14}},
-    {10, kid::Emaj9, kNinthDisables, kNinthClears, ".maj9", {11, 14}},
-    {11, kid::E11, kEleventhDisables, kEleventhClears, "11", {kSeventh, 14, 17}},
-    {12, kid::Emaj11, kEleventhDisables, kEleventhClears, ".maj11", {11, 14, 17}},
-    {13, kid::E13, kThirteenthDisables, kThirteenthClears, "13", {kSeventh, 14, 17, 21}},
-    {14, kid::Emaj13, kThirteenthDisables, kThirteenthClears, ".maj13", {11, 14, 17, 21}},
+    {6, kid::E6, Reason::Sixth, {kid::add6, kid::add13, kid::Ab13}, {&ChordDefinition::SixthAdd, &ChordDefinition::FlatThirteenth}, "6", {9}},
+    {7, kid::E7, Reason::None, {}, {}, "7", {kSeventh}},
+    {8, kid::Emaj7, Reason::None, {}, {}, ".maj7", {11}},
+    {9, kid::E9, Reason::Ninth, kNinthDisables, kNinthClears, "9", {kSeventh, 14}},
+    {10, kid::Emaj9, Reason::Ninth, kNinthDisables, kNinthClears, ".maj9", {11, 14}},
+    {11, kid::E11, Reason::Eleventh, kEleventhDisables, kEleventhClears, "11", {kSeventh, 14, 17}},
+    {12, kid::Emaj11, Reason::Eleventh, kEleventhDisables, kEleventhClears, ".maj11", {11, 14, 17}},
+    {13, kid::E13, Reason::Thirteenth, kThirteenthDisables, kThirteenthClears, "13", {kSeventh, 14, 17, 21}},
+    {14, kid::Emaj13, Reason::Thirteenth, kThirteenthDisables, kThirteenthClears, ".maj13", {11, 14, 17, 21}},
 }};
 
 struct MarkChange {
@@ -102,6 +129,7 @@ struct MarkChange {
 struct AdditionRule {
     int32_t code;
     int32_t box;
+    Reason reason;
     std::array<int32_t, 3> disables;
     std::array<Field, 2> clears;
     std::string_view text;
@@ -109,18 +137,18 @@ struct AdditionRule {
 };
 
 constexpr std::array<AdditionRule, 3> kSecondRules{{
-    {2, kid::add2, {kid::Ab9, kid::As9}, {&ChordDefinition::NinthAlteration}, ".add2", {{{2, 1}}}},
-    {3, kid::sus2, {kid::Ab9, kid::As9, kid::Ano3}, {&ChordDefinition::NinthAlteration, &ChordDefinition::NoThird}, ".sus2", {{{4, 0}, {2, 1}}}},
-    {9, kid::add9, {kid::Ab9, kid::As9}, {&ChordDefinition::NinthAlteration}, ".add9", {{{14, 1}}}},
+    {2, kid::add2, Reason::AddedNinth, {kid::Ab9, kid::As9}, {&ChordDefinition::NinthAlteration}, ".add2", {{{2, 1}}}},
+    {3, kid::sus2, Reason::Sus2, {kid::Ab9, kid::As9, kid::Ano3}, {&ChordDefinition::NinthAlteration, &ChordDefinition::NoThird}, ".sus2", {{{4, 0}, {2, 1}}}},
+    {9, kid::add9, Reason::AddedNinth, {kid::Ab9, kid::As9}, {&ChordDefinition::NinthAlteration}, ".add9", {{{14, 1}}}},
 }};
 constexpr std::array<AdditionRule, 3> kFourthRules{{
-    {4, kid::add4, {kid::As11}, {&ChordDefinition::SharpEleventh}, ".add4", {{{5, 1}}}},
-    {3, kid::sus4, {kid::As11, kid::Ano3}, {&ChordDefinition::SharpEleventh, &ChordDefinition::NoThird}, ".sus4", {{{4, 0}, {5, 1}}}},
-    {11, kid::add11, {kid::As11}, {&ChordDefinition::SharpEleventh}, ".add11", {{{17, 1}}}},
+    {4, kid::add4, Reason::AddedEleventh, {kid::As11}, {&ChordDefinition::SharpEleventh}, ".add4", {{{5, 1}}}},
+    {3, kid::sus4, Reason::Sus4, {kid::As11, kid::Ano3}, {&ChordDefinition::SharpEleventh, &ChordDefinition::NoThird}, ".sus4", {{{4, 0}, {5, 1}}}},
+    {11, kid::add11, Reason::AddedEleventh, {kid::As11}, {&ChordDefinition::SharpEleventh}, ".add11", {{{17, 1}}}},
 }};
 constexpr std::array<AdditionRule, 2> kSixthRules{{
-    {6, kid::add6, {kid::Ab13}, {&ChordDefinition::FlatThirteenth}, ".add6", {{{9, 1}}}},
-    {13, kid::add13, {kid::Ab13}, {&ChordDefinition::FlatThirteenth}, ".add13", {{{21, 1}}}},
+    {6, kid::add6, Reason::AddedThirteenth, {kid::Ab13}, {&ChordDefinition::FlatThirteenth}, ".add6", {{{9, 1}}}},
+    {13, kid::add13, Reason::AddedThirteenth, {kid::Ab13}, {&ChordDefinition::FlatThirteenth}, ".add13", {{{21, 1}}}},
 }};
 
 /// An alteration holds when its field equals `value` (any nonzero value for
@@ -189,15 +217,16 @@ private:
     std::array<int32_t, kIntervalMarkCount>& marks_ = out_.chord.IntervalMarks;
 
     void Check(int32_t kidNumber) { out_.controls[static_cast<size_t>(kidNumber)].checked = true; }
-    void Disable(int32_t kidNumber) {
+    void Disable(int32_t kidNumber, Reason reason) {
         ControlState& s = out_.controls[static_cast<size_t>(kidNumber)];
         s.checked = false;
         s.enabled = false;
+        s.disabledBy.push_back(kReasonTexts[static_cast<size_t>(reason)]);
     }
     template <size_t N>
-    void DisableAll(const std::array<int32_t, N>& kids) {
+    void DisableAll(const std::array<int32_t, N>& kids, Reason reason) {
         for (int32_t k : kids) {
-            if (k != 0) Disable(k);
+            if (k != 0) Disable(k, reason);
         }
     }
     int32_t Seventh() const { return d_.ChordClass == chord_class::Diminished ? 9 : 10; }
@@ -232,15 +261,15 @@ private:
     }
 
     void ChordClass() {
-        if (d_.ChordClass == chord_class::Augmented || d_.ChordClass == chord_class::Diminished) {
-            DisableAll(std::array{kid::E6, kid::Emaj7, kid::Emaj9, kid::Emaj11, kid::Emaj13});
-            if (Contains(std::array{6, 8, 10, 12, 14}, d_.Extension)) d_.Extension = 0;
-            DisableAll(std::array{kid::Ab5, kid::As5, kid::Ano3, kid::Ano5});
-            d_.FifthAlteration = d_.NoThird = d_.NoFifth = 0;
-        }
         for (const ClassRule& rule : kClassRules) {
             if (rule.chordClass != d_.ChordClass) continue;
-            DisableAll(rule.disables);
+            if (rule.chordClass == chord_class::Augmented || rule.chordClass == chord_class::Diminished) {
+                DisableAll(std::array{kid::E6, kid::Emaj7, kid::Emaj9, kid::Emaj11, kid::Emaj13}, rule.reason);
+                if (Contains(std::array{6, 8, 10, 12, 14}, d_.Extension)) d_.Extension = 0;
+                DisableAll(std::array{kid::Ab5, kid::As5, kid::Ano3, kid::Ano5}, rule.reason);
+                d_.FifthAlteration = d_.NoThird = d_.NoFifth = 0;
+            }
+            DisableAll(rule.disables, rule.reason);
             for (const Clear& clear : rule.clears) {
                 if (clear.field != nullptr && (clear.onlyIf == kAnyValue || d_.*clear.field == clear.onlyIf)) {
                     d_.*clear.field = 0;
@@ -255,7 +284,7 @@ private:
         for (const ExtensionRule& rule : kExtensionRules) {
             if (rule.extension != d_.Extension) continue;
             Check(rule.box);
-            DisableAll(rule.disables);
+            DisableAll(rule.disables, rule.reason);
             for (Field f : rule.clears) {
                 if (f != nullptr) d_.*f = 0;
             }
@@ -265,7 +294,7 @@ private:
             }
         }
         if (d_.Extension == 0 || d_.Extension == 6) {
-            DisableAll(std::array{kid::Ab9, kid::As9, kid::As11, kid::Ab13});
+            DisableAll(std::array{kid::Ab9, kid::As9, kid::As11, kid::Ab13}, Reason::NoSeventh);
             d_.NinthAlteration = d_.SharpEleventh = d_.FlatThirteenth = 0;
         }
     }
@@ -275,7 +304,7 @@ private:
         for (const AdditionRule& rule : rules) {
             if (rule.code != code) continue;
             Check(rule.box);
-            DisableAll(rule.disables);
+            DisableAll(rule.disables, rule.reason);
             for (Field f : rule.clears) {
                 if (f != nullptr) d_.*f = 0;
             }

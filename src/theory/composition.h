@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "theory/chord_definition.h"
 
@@ -41,6 +42,9 @@ extern const std::array<int32_t, kComposedBoxCount> kComposedBoxes;
 struct ControlState {
     bool checked = false;
     bool enabled = true;
+    /// One text per rule row that disabled the box, in the order the rules
+    /// ran; empty while it is enabled.
+    std::vector<std::string_view> disabledBy;
 };
 
 /// Indexed by KidNumber 0..57; only the entries of kComposedBoxes are meaningful.

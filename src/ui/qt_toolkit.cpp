@@ -105,6 +105,10 @@ void QtToolkit::Disable(int32_t grid, int32_t kid) {
     if (ChordsWindow* w = Chords(grid)) w->SetEnabled(kid, false);
 }
 
+void QtToolkit::SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) {
+    if (ChordsWindow* w = Chords(grid)) w->SetDisabledReasons(kid, reasons);
+}
+
 void QtToolkit::SetTextString(int32_t grid, int32_t kid, std::string_view text) {
     if (ChordsWindow* w = Chords(grid)) w->SetTextString(kid, text);
 }

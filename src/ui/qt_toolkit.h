@@ -35,6 +35,7 @@ public:
     void SetValue(int32_t grid, int32_t kid, int32_t value) override;
     void Enable(int32_t grid, int32_t kid) override;
     void Disable(int32_t grid, int32_t kid) override;
+    void SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) override;
     void SetTextString(int32_t grid, int32_t kid, std::string_view text) override;
     void SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) override;
     void SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t value2,

@@ -28,8 +28,8 @@ TEST(CliSelect, StartsFromC7AndPrintsEveryKey) {
               0u)
         << r.out;
     EXPECT_EQ(Count(r.out, "\"checked\""), 47u);  // 11 radio buttons and 36 check boxes
-    EXPECT_NE(r.out.find("\"RC\": {\"checked\": true, \"enabled\": true}"), std::string::npos);
-    EXPECT_NE(r.out.find("\"Ab9\": {\"checked\": false, \"enabled\": true}"), std::string::npos);
+    EXPECT_NE(r.out.find("\"RC\": {\"checked\": true, \"enabled\": true, \"disabledBy\": []}"), std::string::npos);
+    EXPECT_NE(r.out.find("\"Ab9\": {\"checked\": false, \"enabled\": true, \"disabledBy\": []}"), std::string::npos);
     EXPECT_EQ(r.out.back(), '\n');
     size_t last = 0;
     for (const NumericField& field : kNumericFields) {
@@ -112,6 +112,39 @@ TEST(CliHelp, ListsTheCommands) {
     EXPECT_NE(r.out.find("select"), std::string::npos);
     EXPECT_NE(r.out.find("compose"), std::string::npos);
     EXPECT_NE(r.out.find("analyze NOTE... [--use N]"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace hq
+
+namespace hq {
+namespace {
+
+TEST(CliControls, SayWhichRulesDisabledEachBox) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string control;
+    };
+    const std::vector<Case> cases{
+        {{"select", "Diminished"}, "\"E13\": {\"checked\": false, \"enabled\": false, \"disabledBy\": "
+                                   "[\"Not available with a diminished chord\"]}"},
+        {{"select", "E7=off", "sus2", "sus4"},
+         "\"Ano3\": {\"checked\": false, \"enabled\": false, \"disabledBy\": [\"Not available with sus2\", "
+         "\"Not available with sus4\"]}"},
+        {{"compose", "ChordClass=1", "Extension=9"},
+         "\"As9\": {\"checked\": false, \"enabled\": false, \"disabledBy\": [\"Not available with a minor chord\", "
+         "\"Not available with the 9th extension: the ninth is already in it\"]}"},
+        {{"compose", "Extension=6"},
+         "\"Ab13\": {\"checked\": false, \"enabled\": false, \"disabledBy\": [\"Not available with the 6th "
+         "extension\", \"Needs a 7th or larger extension\"]}"},
+        {{"select", "Diminished", "Major"}, "\"E13\": {\"checked\": false, \"enabled\": true, \"disabledBy\": []}"},
+    };
+    for (const Case& c : cases) {
+        const testing::CliRun r = testing::Cli(c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.control), std::string::npos) << c.args.back() << "\n" << r.out;
+        EXPECT_EQ(testing::Count(r.out, "\"disabledBy\""), 47u);
+    }
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "keyboard/gm_programs.h"
 #include "keyboard/piano_widget.h"
+#include "ui/fit_text.h"
 
 namespace hq::kbd {
 namespace {
@@ -68,9 +69,10 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     midiOut_ = List("MidiOut", 10);
     FillPorts(midiIn_, {}, {}, false);
     FillPorts(midiOut_, {}, {}, false);
-    statusLabel_ = new QLabel;
+    statusLabel_ = new ui::FittingLabel;
     statusLabel_->setObjectName(QStringLiteral("Status"));
-    statusLabel_->setTextFormat(Qt::PlainText);
+    // The line takes the window's width; it never widens the window.
+    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     auto* choices = new QHBoxLayout;
     choices->setSpacing(6);
@@ -143,23 +145,12 @@ void KeyboardWindow::SetMidiOutPorts(const std::vector<std::string>& names, cons
 void KeyboardWindow::SetStatus(const QString& text) {
     if (text == status_) return;
     status_ = text;
-    statusLabel_->setToolTip(text);
-    ShowStatus();
-}
-
-void KeyboardWindow::ShowStatus() {
-    const int width = std::max(40, contentsRect().width() - 12);
-    statusLabel_->setText(statusLabel_->fontMetrics().elidedText(status_, Qt::ElideRight, width));
+    statusLabel_->SetWholeText(text);
 }
 
 void KeyboardWindow::ShowState() {
     piano_->Relayout();
     piano_->update();
-}
-
-void KeyboardWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    ShowStatus();
 }
 
 void KeyboardWindow::closeEvent(QCloseEvent* event) {

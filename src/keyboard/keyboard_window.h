@@ -15,6 +15,10 @@ class QComboBox;
 class QLabel;
 class QSlider;
 
+namespace hq::ui {
+class FittingLabel;
+}
+
 namespace hq::kbd {
 
 class PianoWidget;
@@ -34,7 +38,7 @@ public:
     KeyboardWindow(KeyboardCore& core, Hooks hooks);
 
     PianoWidget& Piano() const { return *piano_; }
-    /// The whole line; the label shows as much as fits.
+    /// The whole line; the label shrinks or elides it to fit.
     void SetStatus(const QString& text);
     const QString& Status() const { return status_; }
     /// The ports offered and the one chosen (empty: none); `available`
@@ -46,12 +50,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     static void FillPorts(QComboBox* list, const std::vector<std::string>& names, const std::string& chosen,
                           bool available);
-    void ShowStatus();
 
     Hooks hooks_;
     PianoWidget* piano_;
@@ -60,7 +62,7 @@ private:
     QComboBox* audio_;
     QComboBox* midiIn_;
     QComboBox* midiOut_;
-    QLabel* statusLabel_;
+    ui::FittingLabel* statusLabel_;
     QString status_;
 };
 

@@ -13,7 +13,9 @@
 #include <algorithm>
 
 #include "platform/messages.h"
+#include "ui/fit_text.h"
 #include "ui/look.h"
+#include "ui/tab_order.h"
 
 namespace hq::ui {
 namespace {
@@ -26,13 +28,13 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 QString ButtonText(std::string_view text) { return Text(text).replace(QLatin1Char('&'), QStringLiteral("&&")); }
 
 // Labels are panels and displays; a click on one reports like any control.
-class ClickLabel final : public QLabel {
+class ClickLabel final : public FittingLabel {
 public:
-    ClickLabel(QWidget* parent, std::function<void()> onClick) : QLabel(parent), onClick_(std::move(onClick)) {}
+    ClickLabel(QWidget* parent, std::function<void()> onClick) : FittingLabel(parent), onClick_(std::move(onClick)) {}
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override {
-        QLabel::mouseReleaseEvent(event);
+        FittingLabel::mouseReleaseEvent(event);
         if (rect().contains(event->position().toPoint())) onClick_();
     }
 
@@ -65,16 +67,18 @@ Qt::Alignment LabelAlignment(const ControlRow& row) {
 }
 
 void Colour(QWidget* widget, AttributeGroup group) {
-    const GroupLook look = LookOf(group);
-    QPalette palette = widget->palette();
-    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base}) {
-        palette.setColor(role, look.background);
-    }
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-        palette.setColor(role, look.text);
-    }
-    widget->setPalette(palette);
+    widget->setPalette(GroupPalette(group, widget->palette()));
     widget->setAutoFillBackground(true);
+}
+
+void SetHint(QWidget* w, const QString& hint) {
+    if (auto* label = dynamic_cast<FittingLabel*>(w)) {
+        label->SetHint(hint);
+    } else if (auto* list = dynamic_cast<FittingComboBox*>(w)) {
+        list->SetHint(hint);
+    } else {
+        w->setToolTip(hint);
+    }
 }
 
 }  // namespace
@@ -94,18 +98,12 @@ ChordsWindow::ChordsWindow(ControlReport report) : report_(std::move(report)) {
         QWidget* w = Build(row);
         w->setObjectName(Text(row.name));
         w->setGeometry(row.x, row.y, row.width, row.height);
-        if (!row.hint.empty()) w->setToolTip(Text(row.hint));
+        if (!row.hint.empty()) SetHint(w, Text(row.hint));
         w->setAccessibleName(Text(row.caption.empty() ? row.hint : row.caption));
         w->setFont(WindowFont(CaptionWeight(row)));
         controls_[static_cast<size_t>(row.kid)] = w;
     }
-    // Creation order is the tab order; make it explicit for the focusable ones.
-    QWidget* previous = nullptr;
-    for (QWidget* w : controls_) {
-        if (w == nullptr || w->focusPolicy() == Qt::NoFocus) continue;
-        if (previous != nullptr) setTabOrder(previous, w);
-        previous = w;
-    }
+    for (size_t i = 1; i < kTabOrder.size(); ++i) setTabOrder(Control(kTabOrder[i - 1]), Control(kTabOrder[i]));
     controls_[kid::RC]->setFocus();
 }
 
@@ -130,7 +128,7 @@ QWidget* ChordsWindow::Build(const ControlRow& row) {
 QWidget* ChordsWindow::BuildLabel(const ControlRow& row) {
     const int32_t k = row.kid;
     auto* label = new ClickLabel(this, [this, k] { report_(ToNumber(Msg::Selection), 0, 0, k); });
-    label->setText(Text(row.caption));
+    label->SetWholeText(Text(row.caption));
     label->setAlignment(LabelAlignment(row));
     label->setFocusPolicy(Qt::NoFocus);
     const bool panel = row.group == AttributeGroup::StepPanel || row.group == AttributeGroup::DisplayPanel ||
@@ -178,7 +176,7 @@ QWidget* ChordsWindow::BuildButton(const ControlRow& row) {
 
 QWidget* ChordsWindow::BuildList(const ControlRow& row) {
     const int32_t k = row.kid;
-    auto* list = new QComboBox(this);
+    auto* list = new FittingComboBox(this);
     list->setPlaceholderText(Text(row.caption));
     list->addItem(Text(row.caption));
     list->setCurrentIndex(0);
@@ -243,11 +241,26 @@ void ChordsWindow::SetEnabled(int32_t kid, bool enabled) {
     if (QWidget* w = Control(kid)) w->setEnabled(enabled);
 }
 
+void ChordsWindow::SetDisabledReasons(int32_t kid, std::span<const std::string_view> reasons) {
+    auto* button = qobject_cast<QAbstractButton*>(Control(kid));
+    const ControlRow* row = ControlAt(kid);
+    if (button == nullptr || row == nullptr) return;
+    QString tip = Text(row->hint);
+    QString why;
+    for (std::string_view reason : reasons) {
+        if (!why.isEmpty()) why += QLatin1Char('\n');
+        why += Text(reason);
+    }
+    if (!why.isEmpty()) tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + why;
+    button->setToolTip(tip);
+    button->setAccessibleDescription(why);
+}
+
 void ChordsWindow::SetTextString(int32_t kid, std::string_view text) {
     QWidget* w = Control(kid);
     const QString t = Text(text);
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(t);
+    if (auto* label = dynamic_cast<FittingLabel*>(w)) {
+        label->SetWholeText(t);
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(ButtonText(text));
     } else if (auto* list = qobject_cast<QComboBox*>(w)) {
@@ -255,6 +268,7 @@ void ChordsWindow::SetTextString(int32_t kid, std::string_view text) {
         const int index = list->findText(t, Qt::MatchExactly);
         if (index < 0) list->setPlaceholderText(t);
         list->setCurrentIndex(index);
+        if (auto* fitting = dynamic_cast<FittingComboBox*>(list)) fitting->ShowWhetherElided();
     }
 }
 
@@ -266,6 +280,7 @@ void ChordsWindow::SetTextArray(int32_t kid, std::span<const std::string> lines)
     list->clear();
     for (const std::string& line : lines) list->addItem(Text(line));
     list->setCurrentIndex(list->findText(shown, Qt::MatchExactly));
+    if (auto* fitting = dynamic_cast<FittingComboBox*>(list)) fitting->ShowWhetherElided();
 }
 
 int32_t ChordsWindow::BarPosition(int32_t lowest, int32_t value, int32_t highest) {

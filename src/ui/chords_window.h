@@ -30,6 +30,8 @@ public:
     // The program's updates: none of them is reported back.
     void SetValue(int32_t kid, int32_t value);
     void SetEnabled(int32_t kid, bool enabled);
+    /// A disabled box's tooltip: its hint, then one line per reason.
+    void SetDisabledReasons(int32_t kid, std::span<const std::string_view> reasons);
     void SetTextString(int32_t kid, std::string_view text);
     void SetTextArray(int32_t kid, std::span<const std::string> lines);
     void SetPosition(int32_t kid, int32_t lowest, int32_t value, int32_t highest);

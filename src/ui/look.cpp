@@ -49,6 +49,32 @@ GroupLook LookOf(AttributeGroup group) {
     return {QColor(Qt::white), QColor(Qt::black)};
 }
 
+namespace {
+
+QColor Mix(const QColor& from, const QColor& to, double toShare) {
+    const auto channel = [toShare](int a, int b) { return static_cast<int>(a + (b - a) * toShare + 0.5); };
+    return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()), channel(from.blue(), to.blue()));
+}
+
+}  // namespace
+
+QPalette GroupPalette(AttributeGroup group, QPalette palette) {
+    const GroupLook look = LookOf(group);
+    const QColor greyText = Mix(look.text, look.background, 0.6);
+    const QColor greyBox = Mix(look.background, look.text, 0.18);
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base}) {
+        palette.setColor(role, look.background);
+    }
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+        palette.setColor(role, look.text);
+        palette.setColor(QPalette::Disabled, role, greyText);
+    }
+    // The box a check or a radio mark sits in; the control's own background
+    // (Button) stays that of its group.
+    palette.setColor(QPalette::Disabled, QPalette::Base, greyBox);
+    return palette;
+}
+
 QFont WindowFont(int weight) {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 #include "platform/controls.h"
 
@@ -17,6 +18,10 @@ struct GroupLook {
 };
 
 GroupLook LookOf(AttributeGroup group);
+
+/// `palette` in the group's colours; a disabled control is greyed, caption
+/// and box, in the same hues.
+QPalette GroupPalette(AttributeGroup group, QPalette palette);
 
 /// The window's font at `weight` (400 normal, 600 semi-bold).
 QFont WindowFont(int weight);

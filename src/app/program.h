@@ -5,6 +5,7 @@
 #include "app/shared_state.h"
 #include "platform/keyboard.h"
 #include "platform/toolkit.h"
+#include "sequencer/export.h"
 
 namespace hq {
 
@@ -12,6 +13,8 @@ struct Program {
     SharedState& state;
     Toolkit& toolkit;
     Keyboard& keyboard;
+    /// What writes the SAVE dialog's exports; none: they fail.
+    SequenceExporter* exporter = nullptr;
 };
 
 }  // namespace hq

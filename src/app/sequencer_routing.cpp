@@ -3,6 +3,7 @@
 #include "app/routing.h"
 #include "platform/controls.h"
 #include "sequencer/chord_list.h"
+#include "sequencer/export.h"
 #include "sequencer/sequence_file.h"
 #include "sequencer/sequence_player.h"
 
@@ -45,7 +46,7 @@ void SelectSequencerControl(Program& program, const ToolkitMessage& message) {
         case kid::RemoveChord: RefreshChordsList(sequence, RemoveChord(sequence), toolkit, grid); break;
         case kid::ClearAllChords: RefreshChordsList(sequence, ClearAllChords(sequence), toolkit, grid); break;
         case kid::ChordsList: SelectChordsListLine(sequence, message.value1); break;
-        case kid::SaveSequence: SaveSequence(sequence, toolkit, grid); break;
+        case kid::SaveSequence: SaveOrExportSequence(sequence, s.play.Tempo, toolkit, grid, program.exporter); break;
         case kid::LoadSequence: LoadSequence(sequence, toolkit, grid); break;
         case kid::PlaySequence: PlaySequence(SequencerPartsOf(program)); break;
         case kid::StopSequence: StopSequence(SequencerPartsOf(program)); break;

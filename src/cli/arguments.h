@@ -10,6 +10,10 @@ namespace hq {
 /// A decimal integer within lowest..highest (a leading + allowed), or nothing.
 std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t highest);
 
+/// Any decimal integer, however long, held to 60..300; nothing when it is
+/// not one.
+std::optional<int32_t> ClampedTempo(std::string_view text);
+
 /// A Step-panel radio button or check box (kids 2 to 57).
 struct StepSelection {
     int32_t kid;

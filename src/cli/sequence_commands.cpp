@@ -25,7 +25,8 @@ int Fail(std::string_view command, const std::string& reason, std::string& err) 
     return 2;
 }
 
-// Any decimal integer, however long, held to 60..300.
+}  // namespace
+
 std::optional<int32_t> ClampedTempo(std::string_view text) {
     const bool negative = text.starts_with('-');
     if (negative || text.starts_with('+')) text.remove_prefix(1);
@@ -36,6 +37,8 @@ std::optional<int32_t> ClampedTempo(std::string_view text) {
     const std::optional<int32_t> tempo = ParseInt(digits.empty() ? "0" : digits, 0, 999);
     return std::clamp(tempo.value_or(0), kLowestTempo, kHighestTempo);
 }
+
+namespace {
 
 struct SequenceRequest {
     std::string path;

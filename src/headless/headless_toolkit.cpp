@@ -147,7 +147,15 @@ void HeadlessToolkit::Alert(std::string_view text) {
 std::string HeadlessToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
     Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(mode), 0, 0, 0, title);
     if (dialogAnswers_.empty()) return {};
-    std::string answer = std::move(dialogAnswers_.front());
+    std::string answer = std::move(dialogAnswers_.front().path);
+    dialogAnswers_.pop_front();
+    return answer;
+}
+
+SaveChoice HeadlessToolkit::SaveFileDialog(std::string_view title, std::span<const std::string_view>) {
+    Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(FileDialogMode::Save), 0, 0, 0, title);
+    if (dialogAnswers_.empty()) return {};
+    SaveChoice answer = std::move(dialogAnswers_.front());
     dialogAnswers_.pop_front();
     return answer;
 }
@@ -283,6 +291,11 @@ void HeadlessToolkit::AdvanceTo(int64_t timeMs) {
             timers_.erase(it);
         }
     }
+    if (timeMs > nowMs_) nowMs_ = timeMs;
+}
+
+void HeadlessToolkit::AdvanceToBefore(int64_t timeMs) {
+    AdvanceTo(timeMs - 1);
     if (timeMs > nowMs_) nowMs_ = timeMs;
 }
 

@@ -63,6 +63,8 @@ public:
     void Redraw(int32_t grid, int32_t kid) override;
     void Alert(std::string_view text) override;
     std::string FileDialog(std::string_view title, FileDialogMode mode) override;
+    /// Answers from the same queue as FileDialog, recorded as a FileDialog call.
+    SaveChoice SaveFileDialog(std::string_view title, std::span<const std::string_view> types) override;
     bool SaveStringArray(const std::string& path, std::span<const std::string> lines) override;
     std::optional<std::vector<std::string>> LoadStringArray(const std::string& path) override;
     int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) override;
@@ -83,7 +85,9 @@ public:
     /// From now on the message name is unknown, as to a toolkit that lacks it.
     void ForgetMessage(std::string name) { forgottenMessages_.insert(std::move(name)); }
     /// The next answer of the file dialog; with none queued it is cancelled.
-    void QueueFileDialogAnswer(std::string path) { dialogAnswers_.push_back(std::move(path)); }
+    void QueueFileDialogAnswer(std::string path) { dialogAnswers_.push_back({std::move(path), 0}); }
+    /// The same, with the file type a save dialog returns chosen.
+    void QueueSaveDialogAnswer(std::string path, size_t type) { dialogAnswers_.push_back({std::move(path), type}); }
 
     // --- The virtual clock.
 
@@ -92,6 +96,9 @@ public:
     /// millisecond, in timer-number order; the clock ends at `timeMs`.
     void AdvanceTo(int64_t timeMs);
     void AdvanceBy(int64_t ms) { AdvanceTo(nowMs_ + ms); }
+    /// As AdvanceTo, but the timers due at `timeMs` itself wait, so what is
+    /// done at that millisecond comes before them.
+    void AdvanceToBefore(int64_t timeMs);
     /// Due time of the next timer, if any runs.
     std::optional<int64_t> NextDueMs() const;
     size_t RunningTimers() const { return timers_.size(); }
@@ -137,7 +144,7 @@ private:
     std::set<std::pair<int64_t, int32_t>> due_;  // (due time, timer number)
     int32_t nextTimer_ = 1;
     int64_t nowMs_ = 0;
-    std::deque<std::string> dialogAnswers_;
+    std::deque<SaveChoice> dialogAnswers_;
     std::vector<std::string> alerts_;
     std::vector<std::string> consoleLines_;
     std::optional<int32_t> quitStatus_;

@@ -35,13 +35,15 @@ bool ValidData(int32_t value) { return value >= 0 && value < 128; }
 
 }  // namespace
 
-FluidSynth::FluidSynth(std::vector<std::string> soundfontFolders) : folders_(std::move(soundfontFolders)) {
+FluidSynth::FluidSynth(std::vector<std::string> soundfontFolders, bool samplesOnDemand)
+    : folders_(std::move(soundfontFolders)) {
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRateHz);
     fluid_settings_setint(settings_, "audio.period-size", kPeriodFrames);
     fluid_settings_setint(settings_, "audio.periods", kPeriods);
     // Pinning a large soundfont needs privileges a desktop user lacks.
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
+    if (samplesOnDemand) fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = new_fluid_synth(settings_);
     fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * 0.4));
 }

@@ -30,7 +30,9 @@ inline constexpr int32_t kPeriods = 2;
 class FluidSynth final : public AudioSynth {
 public:
     /// `soundfontFolders` are searched when StartAudio loads a soundfont.
-    explicit FluidSynth(std::vector<std::string> soundfontFolders = {});
+    /// `samplesOnDemand`: a preset's samples are read when a channel selects
+    /// it, not all with the soundfont.
+    explicit FluidSynth(std::vector<std::string> soundfontFolders = {}, bool samplesOnDemand = false);
     /// Closes the audio output and waits for a soundfont still loading.
     ~FluidSynth() override;
     FluidSynth(const FluidSynth&) = delete;
@@ -52,6 +54,8 @@ public:
     /// Synthesises the next frames into both channels (equal lengths).
     void Render(std::span<float> left, std::span<float> right);
     bool Loaded() const;
+    /// FluidSynth itself, for rendering offline into a file.
+    _fluid_synth_t* Handle() const { return synth_; }
 
 private:
     // What was asked for before the soundfont was in; FluidSynth holds its

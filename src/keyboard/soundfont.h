@@ -12,6 +12,9 @@ namespace hq::kbd {
 /// Best first: each name is looked for in every folder before the next name.
 inline constexpr std::array<std::string_view, 3> kSoundfontNames{"FluidR3_GM.sf2", "TimGM6mb.sf2", "default-GM.sf2"};
 
+/// What the keyboard window says when FindSoundfont finds nothing.
+inline constexpr std::string_view kNoSoundfontMessage = "no General MIDI soundfont found (install fluid-soundfont-gm)";
+
 /// The system's soundfont folders, then `programFolder` (may be empty).
 std::vector<std::string> SoundfontFolders(const std::string& programFolder);
 

@@ -34,6 +34,13 @@ struct DateAndTime {
 
 enum class FileDialogMode : uint8_t { Open, Save };
 
+/// What a save dialog with file types returns: the path (empty when the
+/// user cancels) and the index of the type chosen.
+struct SaveChoice {
+    std::string path;
+    size_t type = 0;
+};
+
 /// Sequence files are far smaller than this; anything larger is refused
 /// unread.
 inline constexpr int64_t kMaxStringArrayBytes = int64_t{64} * 1024 * 1024;
@@ -72,6 +79,9 @@ public:
     virtual void Alert(std::string_view text) = 0;
     /// Modal: the chosen path, or an empty text when the user cancels.
     virtual std::string FileDialog(std::string_view title, FileDialogMode mode) = 0;
+    /// Modal: a save dialog offering `types` ("Name (*.ext)"), the first one
+    /// preselected.
+    virtual SaveChoice SaveFileDialog(std::string_view title, std::span<const std::string_view> types) = 0;
     /// One element per line. Replaces the file whole or leaves it untouched;
     /// false when it could not be written.
     virtual bool SaveStringArray(const std::string& path, std::span<const std::string> lines) = 0;

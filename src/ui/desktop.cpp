@@ -9,6 +9,8 @@
 
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
+#include "keyboard/soundfont.h"
+#include "ui/desktop_exporter.h"
 #include "ui/look.h"
 #include "ui/qt_toolkit.h"
 
@@ -42,6 +44,9 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     const std::unique_ptr<kbd::DesktopKeyboard> keyboard =
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
     Program program{state, toolkit, *keyboard};
+    DesktopExporter exporter(kbd::SoundfontFolders(QCoreApplication::applicationDirPath().toStdString()),
+                             [&keyboard] { return keyboard->Core().Instrument(); });
+    program.exporter = &exporter;
     StartProgram(program);
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();

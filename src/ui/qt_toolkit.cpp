@@ -147,6 +147,16 @@ std::string QtToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
     return path.toStdString();
 }
 
+SaveChoice QtToolkit::SaveFileDialog(std::string_view title, std::span<const std::string_view> types) {
+    QStringList filters;
+    for (std::string_view type : types) filters << Text(type);
+    QString chosen = filters.value(0);
+    const QString path = QFileDialog::getSaveFileName(DialogParent(), Text(title), QString(),
+                                                      filters.join(QStringLiteral(";;")), &chosen);
+    const qsizetype type = filters.indexOf(chosen);
+    return {path.toStdString(), type < 0 ? 0 : static_cast<size_t>(type)};
+}
+
 bool QtToolkit::SaveStringArray(const std::string& path, std::span<const std::string> lines) {
     if (path.empty()) return false;
     QSaveFile file(QString::fromStdString(path));

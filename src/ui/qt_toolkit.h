@@ -43,6 +43,7 @@ public:
     void Redraw(int32_t grid, int32_t kid) override;
     void Alert(std::string_view text) override;
     std::string FileDialog(std::string_view title, FileDialogMode mode) override;
+    SaveChoice SaveFileDialog(std::string_view title, std::span<const std::string_view> types) override;
     bool SaveStringArray(const std::string& path, std::span<const std::string> lines) override;
     std::optional<std::vector<std::string>> LoadStringArray(const std::string& path) override;
     int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) override;

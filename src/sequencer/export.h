@@ -1,0 +1,103 @@
+#pragma once
+// Taking a chord sequence out of the program: as a Standard MIDI File or as
+// audio, from the SAVE dialog and from the command line. The notes come from
+// the real sequence player; this file holds what is pure about them and the
+// SAVE dialog's choice between the sequence file and an export.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/toolkit.h"
+#include "sequencer/sequencer_state.h"
+#include "sequencer/smf.h"
+
+namespace hq {
+
+inline constexpr std::string_view kExportFailedAlert =
+    "The export could not be written.\nThe file on disk was not changed.";
+
+enum class ExportFormat : uint8_t { Midi, Wav, Flac };
+
+/// The format named by the path's extension (.mid, .wav, .flac, any case).
+std::optional<ExportFormat> ExportFormatOfPath(std::string_view path);
+/// "midi", "wav" or "flac".
+std::string_view ExportFormatName(ExportFormat format);
+/// ".mid", ".wav" or ".flac".
+std::string_view ExportExtension(ExportFormat format);
+
+/// The types the SAVE dialog offers, the sequence file first (the default).
+inline constexpr std::array<std::string_view, 5> kSaveTypes{
+    "Chords Sequence (*.chd)", "Standard MIDI File (*.mid)", "Audio WAV (*.wav)", "Audio FLAC (*.flac)",
+    "All files (*)"};
+/// The export a SAVE type stands for; nothing for a sequence file.
+std::optional<ExportFormat> ExportFormatOfSaveType(size_t type);
+
+/// One note-on or note-off as the keyboard sends it to its synthesiser.
+struct ExportNote {
+    int64_t timeMs = 0;
+    int32_t key = 0;  // MIDI key 0..127
+    int32_t velocity = 0;
+    bool on = false;
+    bool operator==(const ExportNote&) const = default;
+};
+
+/// A chord the player composed, at the time it did.
+struct ExportMarker {
+    int64_t timeMs = 0;
+    std::string notation;
+    bool operator==(const ExportMarker&) const = default;
+};
+
+/// What PLAY plays, from 0 ms up to STOP at `durationMs`.
+struct ExportSchedule {
+    int32_t tempo = 180;
+    int64_t durationMs = 0;
+    std::vector<ExportNote> notes;  // in the order the keyboard sent them
+    std::vector<ExportMarker> markers;
+    std::vector<std::string> alerts;
+};
+
+/// round(ms × 960 × tempo / 60000): the tick of a moment at the tempo.
+int64_t TickOfMs(int64_t ms, int32_t tempo);
+/// round(60,000,000 / tempo).
+uint32_t MicrosecondsPerQuarter(int32_t tempo);
+
+/// Format 1, 960 ticks per quarter: a tempo track named `title` with 4/4,
+/// the tempo and a marker per chord, and the "Chords" track on channel 1
+/// with `program0to127` then the notes (note-offs first at equal ticks; a
+/// note that would last no tick is left out).
+SmfFile MidiFileOf(const ExportSchedule& schedule, std::string_view title, int32_t program0to127);
+
+/// The base name of a path without its extension, for the tempo track's name.
+std::string TitleOfPath(std::string_view path);
+
+/// Everything an export needs, copied from the user's state.
+struct ExportJob {
+    ChordSequence sequence;
+    int32_t tempo = 180;
+    int32_t passes = 1;
+    int32_t program = 0;  // General MIDI 0..127
+    ExportFormat format = ExportFormat::Midi;
+    std::string path;
+};
+
+enum class ExportOutcome : uint8_t { Written, Failed, Cancelled };
+
+/// Writes an export whole, or leaves the file at its path untouched.
+class SequenceExporter {
+public:
+    virtual ~SequenceExporter() = default;
+    virtual ExportOutcome Export(const ExportJob& job) = 0;
+};
+
+/// The SAVE button with its file types: the sequence file exactly as before,
+/// or an export through `exporter` (none: the export fails) at the tempo in
+/// force, the type's extension added to a path that has none.
+void SaveOrExportSequence(const ChordSequence& sequence, int32_t tempo, Toolkit& toolkit, int32_t grid,
+                          SequenceExporter* exporter);
+
+}  // namespace hq

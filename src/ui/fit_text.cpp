@@ -30,9 +30,9 @@ FittedText FitText(const QFont& font, const QString& text, int widthPx) {
     return fitted;
 }
 
-QString HintWithWholeText(const QString& hint, const QString& text, bool elided) {
-    if (!elided) return hint;
-    return hint.isEmpty() ? text : hint + QLatin1Char('\n') + text;
+void ShowWholeTextIfElided(QWidget& widget, const QString& hint, const QString& text, bool elided) {
+    widget.setToolTip(!elided ? hint : hint.isEmpty() ? text : hint + QLatin1Char('\n') + text);
+    widget.setAccessibleDescription(elided ? text : QString());
 }
 
 FittingLabel::FittingLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
@@ -49,11 +49,7 @@ void FittingLabel::SetWholeText(const QString& text) {
 
 FittedText FittingLabel::Fitted() const { return FitText(font(), text(), contentsRect().width()); }
 
-void FittingLabel::ShowWhetherElided() {
-    const FittedText fitted = Fitted();
-    setToolTip(HintWithWholeText(hint_, text(), fitted.elided));
-    setAccessibleDescription(fitted.elided ? text() : QString());
-}
+void FittingLabel::ShowWhetherElided() { ShowWholeTextIfElided(*this, hint_, text(), Fitted().elided); }
 
 void FittingLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -94,11 +90,7 @@ FittedText FittingComboBox::Fitted() const {
     return FitText(font(), ShownText(), field.width() - 2);
 }
 
-void FittingComboBox::ShowWhetherElided() {
-    const FittedText fitted = Fitted();
-    setToolTip(HintWithWholeText(hint_, ShownText(), fitted.elided));
-    setAccessibleDescription(fitted.elided ? ShownText() : QString());
-}
+void FittingComboBox::ShowWhetherElided() { ShowWholeTextIfElided(*this, hint_, ShownText(), Fitted().elided); }
 
 void FittingComboBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);

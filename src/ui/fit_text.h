@@ -26,9 +26,9 @@ struct FittedText {
 /// middle at the narrowest when none of them does.
 FittedText FitText(const QFont& font, const QString& text, int widthPx);
 
-/// The tooltip of a control whose text is shown elided: its hint, then the
-/// whole text; the hint alone otherwise.
-QString HintWithWholeText(const QString& hint, const QString& text, bool elided);
+/// While `text` is shown elided, the tooltip is the hint followed by the whole
+/// text, and the accessible description the whole text; else the hint alone.
+void ShowWholeTextIfElided(QWidget& widget, const QString& hint, const QString& text, bool elided);
 
 /// A label that draws its one line fitted into its contents.
 class FittingLabel : public QLabel {

@@ -3,12 +3,22 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace hq {
 
 /// A decimal integer within lowest..highest (a leading + allowed), or nothing.
 std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t highest);
+
+/// An option at args[i], as "--name=value" or "--name value"; `i` moves
+/// past a value taken from the next argument.
+struct Option {
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+Option TakeOption(std::span<const std::string> args, size_t& i);
 
 /// Any decimal integer, however long, held to 60..300; nothing when it is
 /// not one.

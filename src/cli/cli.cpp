@@ -40,6 +40,14 @@ std::optional<int32_t> ParseInt(std::string_view text, int32_t lowest, int32_t h
     return static_cast<int32_t>(value);
 }
 
+Option TakeOption(std::span<const std::string> args, size_t& i) {
+    const std::string_view arg = args[i];
+    const size_t equals = arg.find('=');
+    if (equals != std::string_view::npos) return {arg.substr(0, equals), arg.substr(equals + 1)};
+    if (i + 1 < args.size()) return {arg, std::string_view(args[++i])};
+    return {arg, std::nullopt};
+}
+
 std::optional<StepSelection> ParseSelection(std::string_view arg) {
     const size_t equals = arg.find('=');
     const std::string_view name = arg.substr(0, equals);

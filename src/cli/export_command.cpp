@@ -29,14 +29,7 @@ std::optional<std::string> ParseExportRequest(std::span<const std::string> args,
             paths.emplace_back(arg);
             continue;
         }
-        const size_t equals = arg.find('=');
-        const std::string_view option = arg.substr(0, equals);
-        std::optional<std::string_view> value;
-        if (equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        }
+        const auto [option, value] = TakeOption(args, i);
         if (!value) return "missing value for " + std::string(option);
         if (option == "--passes") {
             const std::optional<int32_t> passes = ParseInt(*value, 1, kMostPasses);

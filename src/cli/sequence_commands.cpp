@@ -58,14 +58,7 @@ std::optional<std::string> ParseSequenceRequest(std::span<const std::string> arg
             havePath = true;
             continue;
         }
-        const size_t equals = arg.find('=');
-        const std::string_view option = arg.substr(0, equals);
-        std::optional<std::string_view> value;
-        if (equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-        } else if (i + 1 < args.size()) {
-            value = args[i + 1];
-        }
+        const auto [option, value] = TakeOption(args, i);
         if (playing && option == "--ms") {
             const std::optional<int32_t> ms = value ? ParseInt(*value, 0, kHighestSequenceMs) : std::nullopt;
             if (!ms) return "bad value for --ms (0 to 600000)";
@@ -77,7 +70,6 @@ std::optional<std::string> ParseSequenceRequest(std::span<const std::string> arg
         } else {
             return "unknown option: " + std::string(arg);
         }
-        if (equals == std::string_view::npos) ++i;
     }
     if (!havePath) return std::string("missing FILE");
     return std::nullopt;

@@ -126,7 +126,6 @@ ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, 
     while (const std::optional<int64_t> due = toolkit.NextDueMs()) toolkit.AdvanceTo(*due);
 
     schedule.notes = NotesOf(session.keyboard.Calls(), originMs);
-    std::erase_if(schedule.notes, [](const ExportNote& n) { return n.timeMs < 0; });
     const std::vector<std::string>& alerts = toolkit.Alerts();
     schedule.alerts.assign(alerts.begin() + static_cast<std::ptrdiff_t>(alertsBefore), alerts.end());
     return schedule;

@@ -24,6 +24,8 @@ constexpr int64_t kProgressBlocks = 256;
 
 int64_t FrameOfMs(int64_t ms) { return ms * kSampleRateHz / 1000; }
 
+double Share(int64_t part, int64_t whole) { return static_cast<double>(part) / static_cast<double>(whole); }
+
 // Plays every note due by `frame`, from `next` on; returns the new `next`.
 size_t PlayDue(FluidSynth& synth, const std::vector<ExportNote>& notes, size_t next, int64_t frame) {
     for (; next < notes.size() && FrameOfMs(notes[next].timeMs) <= frame; ++next) {
@@ -85,7 +87,7 @@ std::optional<AudioExporter::Measure> AudioExporter::MeasurePass(const ExportSch
                 break;
             }
         }
-        if (progress && block % kProgressBlocks == 0 && !progress(0.5 * std::min(1.0, double(frame) / double(lastOff + 1)))) {
+        if (progress && block % kProgressBlocks == 0 && !progress(0.5 * std::min(1.0, Share(frame, lastOff + 1)))) {
             return std::nullopt;
         }
     }
@@ -126,7 +128,7 @@ RenderOutcome AudioExporter::Render(const ExportSchedule& schedule, int32_t prog
             break;
         }
         if (progress && block % kProgressBlocks == 0 &&
-            !progress(0.5 + 0.5 * double(frame) / double(measure->endFrame))) {
+            !progress(0.5 + 0.5 * Share(frame, measure->endFrame))) {
             outcome = RenderOutcome::Cancelled;
             break;
         }

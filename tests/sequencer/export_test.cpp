@@ -204,7 +204,7 @@ TEST(ExportMidi, TicksFollowTheTempo) {
     }
 }
 
-TEST(ExportCli, PrintsWhatItWroteAndRefusesBadArguments) {
+TEST(ExportCli, PrintsWhatItWroteAndRefusesBadArgumentsAndFiles) {
     TempFolder folder;
     HeadlessSession s;
     testing::AppendChords(s, {"RD Minor", "RE Minor"});
@@ -228,13 +228,11 @@ TEST(ExportCli, PrintsWhatItWroteAndRefusesBadArguments) {
         EXPECT_EQ(Cli(args).status, 2) << args.back();
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "x.mid"));
-}
 
-TEST(ExportCli, AnUnreadableSequenceFileWritesNothing) {
-    TempFolder folder;
+    // An unreadable sequence file writes nothing.
     testing::WriteFile(folder / "bad.chd", "567765\nnot a sequence\n");
-    for (const std::string& chd : {folder / "bad.chd", folder / "absent.chd"}) {
-        const CliRun r = Cli({"export", chd, folder / "out.mid"});
+    for (const std::string& unreadable : {folder / "bad.chd", folder / "absent.chd"}) {
+        const CliRun r = Cli({"export", unreadable, folder / "out.mid"});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, std::string(kInvalidFileAlert) + "\n");
         EXPECT_FALSE(std::filesystem::exists(folder / "out.mid"));

@@ -9,6 +9,7 @@
 #include "cli/analyze_command.h"
 #include "cli/arguments.h"
 #include "cli/chord_json.h"
+#include "cli/parse_command.h"
 #include "cli/play_commands.h"
 #include "cli/sequence_commands.h"
 #include "platform/controls.h"
@@ -23,6 +24,8 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli play [NAME[=on|off]]... [PLAY-OPTION]... [--once] [--ms D]\n"
     "       harmoniqua-cli analyze NOTE... [--use N]\n"
     "       harmoniqua-cli encode [NAME[=on|off]]... [PLAY-OPTION]...\n"
+    "       harmoniqua-cli encode --symbol SYMBOL [PLAY-OPTION]...\n"
+    "       harmoniqua-cli parse SYMBOL...\n"
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
@@ -126,7 +129,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 8> kCommands{{
+    static const std::array<CommandEntry, 9> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -135,9 +138,10 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"encode", EncodeCommand},
         {"check", CheckCommand},
         {"play-sequence", PlaySequenceCommand},
+        {"parse", ParseCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, parse); --help lists them\n";
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

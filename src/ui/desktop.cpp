@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
 #include "ui/look.h"
+#include "ui/notation_editor.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq::ui {
@@ -43,6 +44,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
     Program program{state, toolkit, *keyboard};
     StartProgram(program);
+    if (ChordsWindow* chords = toolkit.Chords(state.windows.chords)) AttachNotationEditor(*chords, program);
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();
 }

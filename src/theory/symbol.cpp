@@ -146,7 +146,7 @@ struct Reading {
     Quality quality = Quality::Major;
     int32_t extension = 0;  // 0, 6, 7, 9, 11, 13
     bool majorSeventh = false;
-    uint16_t tones = 0;  // Tone bits
+    uint32_t tones = 0;  // Tone bits
 };
 
 class DescriptorReader {
@@ -322,7 +322,9 @@ private:
                 r.extension = 6;
             } else if (n == 7 || n == 9 || n == 11 || n == 13) {
                 r.majorSeventh = true;
-                if (r.extension == 0) r.extension = n;
+                // "m6(maj7)": the sixth stays beside the seventh.
+                if (r.extension == 6) r.tones |= kAdd6;
+                if (r.extension == 0 || r.extension == 6) r.extension = n;
             } else {
                 Fail(Quoted(From(start)) + " is not a major extension (maj7, maj9, maj11, maj13)");
             }
@@ -352,7 +354,7 @@ private:
 
     void Omission(size_t start) {
         if (at_ >= text_.size() || !IsDigit(text_[at_]) || !AddTone(kOmissions, Number())) {
-            return Fail(Quoted(From(start)) + " is not an omission the panels have (no3, no5)");
+            return Fail(Quoted(From(start)) + " is not an omission the panels have (no3, no5, no11 of a 13)");
         }
         for (std::string_view ending : kOrdinalEndings) {
             if (text_.substr(at_).starts_with(ending)) at_ += ending.size();
@@ -367,7 +369,7 @@ uint32_t TonesOf(const Reading& r) {
     uint32_t t = 1u;
     const auto add = [&](int32_t i) { t |= 1u << i; };
     const auto drop = [&](int32_t i) { t &= ~(1u << i); };
-    const auto alter = [&](uint16_t tone, int32_t dropped, int32_t added) {
+    const auto alter = [&](uint32_t tone, int32_t dropped, int32_t added) {
         if ((r.tones & tone) == 0) return;
         drop(dropped);
         add(added);
@@ -395,13 +397,14 @@ uint32_t TonesOf(const Reading& r) {
     alter(kFlat9, 14, 13);
     alter(kSharp9, 14, 15);
     // An added tone sounds beside an altered one ("maj7(b9).add9").
-    constexpr std::array<std::pair<uint16_t, int32_t>, 6> kAddedAt{
+    constexpr std::array<std::pair<uint32_t, int32_t>, 6> kAddedAt{
         {{kAdd2, 2}, {kAdd9, 14}, {kAdd4, 5}, {kAdd11, 17}, {kAdd6, 9}, {kAdd13, 21}}};
     for (const auto& [tone, index] : kAddedAt) {
         if ((r.tones & tone) != 0) add(index);
     }
     if ((r.tones & kNo3) != 0) drop(3), drop(4);
     if ((r.tones & kNo5) != 0) drop(7);
+    if ((r.tones & kNo11) != 0) drop(17);
     return t;
 }
 
@@ -418,7 +421,7 @@ uint16_t PitchClassesOf(uint32_t tones) {
 /// The fields the symbol names, as the panels would hold them if they could.
 ChordDefinition Literal(const Reading& r) {
     ChordDefinition d;
-    const auto has = [&](uint16_t tone) { return (r.tones & tone) != 0; };
+    const auto has = [&](uint32_t tone) { return (r.tones & tone) != 0; };
     switch (r.quality) {
     case Quality::Major: d.ChordClass = chord_class::Major; break;
     case Quality::Power: d.ChordClass = chord_class::Major, d.NoThird = 1; break;
@@ -526,7 +529,7 @@ struct Diagnosis {
     std::string_view reason;
 };
 
-bool Has(const Reading& r, uint16_t tones) { return (r.tones & tones) == tones; }
+bool Has(const Reading& r, uint32_t tones) { return (r.tones & tones) == tones; }
 bool NoSeventh(const Reading& r) { return r.extension < 7; }
 
 constexpr std::array<Diagnosis, 6> kDiagnoses{{

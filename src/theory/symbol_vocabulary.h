@@ -77,10 +77,12 @@ struct Spelling {
 };
 
 /// Read by longest match; case matters ("M7" major, "m7" minor).
-inline constexpr std::array<Spelling, 27> kSpellings{{
+inline constexpr std::array<Spelling, 29> kSpellings{{
     {"minor", Word::Minor},
     {"min", Word::Minor},
     {"mi", Word::Minor},
+    {"MIN", Word::Minor},
+    {"MI", Word::Minor},
     {"m", Word::Minor},
     {"-", Word::Minor, Place::AtStart},
     {"major", Word::MajorMark},
@@ -108,7 +110,7 @@ inline constexpr std::array<Spelling, 27> kSpellings{{
 }};
 
 /// Tones beyond the chord's class and extension, as bits of one set.
-enum Tone : uint16_t {
+enum Tone : uint32_t {
     kAdd2 = 1u << 0,
     kAdd9 = 1u << 1,
     kAdd4 = 1u << 2,
@@ -125,13 +127,14 @@ enum Tone : uint16_t {
     kNo5 = 1u << 13,
     kSus2 = 1u << 14,
     kSus4 = 1u << 15,
+    kNo11 = 1u << 16,  // the program's 13 holds the 11th; "13(no11)" lets it go
 };
 
 /// A number after a flat or sharp ("b9", "#11", "-5", "+9").
 struct Alteration {
     char accidental;  // 'b' or '#'
     int32_t number;
-    uint16_t tone;  // 0: the major seventh ("m#7")
+    uint32_t tone;  // 0: the major seventh ("m#7")
 };
 
 inline constexpr std::array<Alteration, 11> kAlterations{{
@@ -151,7 +154,7 @@ inline constexpr std::array<Alteration, 11> kAlterations{{
 /// A number after "add", or a bare number after the extension ("7(9,13)").
 struct Added {
     int32_t number;
-    uint16_t tone;
+    uint32_t tone;
 };
 
 inline constexpr std::array<Added, 6> kAdditions{{
@@ -159,7 +162,7 @@ inline constexpr std::array<Added, 6> kAdditions{{
 }};
 
 /// A number after "no" or "omit", with the ordinal endings a chart may add.
-inline constexpr std::array<Added, 2> kOmissions{{{3, kNo3}, {5, kNo5}}};
+inline constexpr std::array<Added, 3> kOmissions{{{3, kNo3}, {5, kNo5}, {11, kNo11}}};
 inline constexpr std::array<std::string_view, 2> kOrdinalEndings{"rd", "th"};
 
 /// Digits after "sus": "sus" alone is the fourth.

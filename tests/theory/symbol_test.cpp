@@ -52,6 +52,7 @@ TEST(ChordSymbol, MinorAndMinorMajorSpellings) {
         {"Cm11", "Cm11"}, {"C-6", "Cm6"}, {"CmMaj7", "Cm.maj7"}, {"Cm(maj7)", "Cm.maj7"},
         {"CmM7", "Cm.maj7"}, {"Cm/maj7", "Cm.maj7"}, {"C-\u03947", "Cm.maj7"}, {"C-^7", "Cm.maj7"},
         {"CmMaj9", "Cm.maj9"}, {"Cm9(maj7)", "Cm.maj9"}, {"Cm#7", "Cm.maj7"}, {"Cmadd9", "Cm.add9"},
+        {"CMI7", "Cm7"}, {"Cm6(maj7)", "Cm.maj7.add6"},
     });
 }
 
@@ -110,7 +111,7 @@ TEST(ChordSymbol, AlterationsInAnyOrderAndDress) {
 TEST(ChordSymbol, ElevenHoldsTheThirdAndThirteenHoldsTheEleventh) {
     ExpectReadings({
         {"C9", "C9"}, {"C11", "C11"}, {"C13", "C13"}, {"Cmaj13", "C.maj13"}, {"Cm13", "Cm13"},
-        {"C6", "C6"}, {"C7", "C7"}, {"C13#11", "C13(#11)"},
+        {"C6", "C6"}, {"C7", "C7"}, {"C13#11", "C13(#11)"}, {"C13(no11)", "C9.add13"},
     });
 }
 

@@ -126,7 +126,8 @@ std::optional<std::string> SplitRootAndBass(std::string_view text, Parts& parts)
     if (slash != std::string_view::npos) {
         const std::string_view after = rest.substr(slash + 1);
         if (after.empty()) return Quoted(text) + ": a slash needs a bass note after it";
-        if (IsLowerLetter(after[0])) return Quoted("/" + std::string(after)) + ": a bass note is a capital letter A-G";
+        const bool lowerNote = IsLowerLetter(after[0]) && (after.size() == 1 || (after.size() == 2 && (after[1] == 'b' || after[1] == '#')));
+        if (lowerNote) return Quoted("/" + std::string(after)) + ": a bass note is a capital letter A-G";
         if (IsLetter(after[0])) {
             Note bass;
             if (ReadNote(after, bass) != after.size()) return Quoted("/" + std::string(after)) + " is not a bass note";

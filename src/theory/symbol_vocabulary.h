@@ -14,7 +14,7 @@ struct Glyph {
     std::string_view ascii;  // empty: dropped like a space
 };
 
-inline constexpr std::array<Glyph, 13> kGlyphs{{
+inline constexpr std::array<Glyph, 14> kGlyphs{{
     {"\u266d", "b"},   // flat sign
     {"\u266f", "#"},   // sharp sign
     {"\u0394", "^"},   // Greek capital delta
@@ -22,6 +22,7 @@ inline constexpr std::array<Glyph, 13> kGlyphs{{
     {"\u25b3", "^"},   // white triangle
     {"\u00b0", "o"},   // degree sign
     {"\u00ba", "o"},   // ordinal indicator, the degree of some keyboards
+    {"\u02da", "o"},   // ring above
     {"\u00f8", "h"},   // o with stroke
     {"\u00d8", "h"},
     {"\u2212", "-"},   // minus sign

@@ -119,7 +119,7 @@ TEST(ChordSymbol, SlashBassAndWhitespace) {
     ExpectReadings({
         {"C/E", "C/E"}, {"Ebmaj7/G", "Eb.maj7/G"}, {"C7/Bb", "C7/Bb"}, {"D/F#", "D/F#"},
         {"  Am7 ", "Am7"}, {"\tC7 / E\n", "C7/E"}, {"C/D", "C/D"}, {"C6/9/E", "C6.add9/E"},
-        {"C/C", "C"}, {"C(no3)/E", "C(no3)/E"},
+        {"C/C", "C"}, {"C(no3)/E", "C(no3)/E"}, {"Cm/add9", "Cm.add9"},
     });
 }
 
@@ -187,6 +187,30 @@ TEST(ChordSymbol, DefinitionIsCompleteWithUnnamedFieldsZero) {
     expected.BassLetter = "/G";
     expected.BassFlat = 1;
     EXPECT_EQ(*slash.definition, expected);
+}
+
+// Every symbol a sweep of word combinations gives is either taken as the
+// panels hold it (composing it clears nothing) or rejected with a reason.
+TEST(ChordSymbol, EveryAcceptedSymbolIsAChordThePanelsHoldAsItIs) {
+    const std::vector<std::string> words{"",    "m",    "-",    "maj",  "M",   "^",   "+",   "aug", "o",   "dim",
+                                         "h",   "sus",  "sus2", "add9", "add2", "add11", "add13", "6", "7", "9",
+                                         "11",  "13",   "5",    "b5",   "#5",  "b9",  "#9",  "#11", "b13", "no3",
+                                         "no5", "(",    ")",    ",",    "/",   "2",   "4",   "alt"};
+    size_t accepted = 0;
+    for (const std::string& a : words)
+        for (const std::string& b : words)
+            for (const std::string& c : words) {
+                const std::string symbol = "F#" + a + b + c + (c.size() % 2 == 0 ? "/A" : "");
+                const SymbolReading r = ReadChordSymbol(symbol);
+                if (!r.definition) {
+                    EXPECT_FALSE(r.reason.empty()) << symbol;
+                    continue;
+                }
+                ++accepted;
+                EXPECT_TRUE(r.reason.empty()) << symbol;
+                EXPECT_EQ(Compose(*r.definition).definition, *r.definition) << symbol;
+            }
+    EXPECT_GT(accepted, 10000u);
 }
 
 // ---- The program's own notation, over the whole panel space -------------------

@@ -7,31 +7,48 @@
 namespace hq {
 namespace {
 
+using Field = int32_t ChordDefinition::*;
+
+/// A field with every value a panel control gives it, 0 first.
+struct FieldValues {
+    Field field;
+    std::span<const int32_t> values;
+};
+
 constexpr std::array<int32_t, 4> kClasses{0, 1, 2, 3};
 constexpr std::array<int32_t, 10> kExtensions{0, 6, 7, 8, 9, 10, 11, 12, 13, 14};
 constexpr std::array<int32_t, 4> kSecondAdds{0, 2, 3, 9};
 constexpr std::array<int32_t, 4> kFourthAdds{0, 3, 4, 11};
 constexpr std::array<int32_t, 3> kSixthAdds{0, 6, 13};
-constexpr std::array<int32_t, 3> kSignedAlterations{0, -1, 1};
+constexpr std::array<int32_t, 3> kSigned{0, -1, 1};
 constexpr std::array<int32_t, 2> kFlags{0, 1};
 
-using Field = int32_t ChordDefinition::*;
-
-/// The alteration fields with the values a panel box gives them.
-struct AlterationField {
-    Field field;
-    int32_t value;
-};
-constexpr std::array<AlterationField, 8> kAlterationProbes{{
-    {&ChordDefinition::FifthAlteration, -1},
-    {&ChordDefinition::FifthAlteration, 1},
-    {&ChordDefinition::NinthAlteration, -1},
-    {&ChordDefinition::NinthAlteration, 1},
-    {&ChordDefinition::SharpEleventh, 1},
-    {&ChordDefinition::FlatThirteenth, 1},
-    {&ChordDefinition::NoThird, 1},
-    {&ChordDefinition::NoFifth, 1},
+constexpr std::array<FieldValues, 5> kFrameFields{{
+    {&ChordDefinition::ChordClass, kClasses},
+    {&ChordDefinition::Extension, kExtensions},
+    {&ChordDefinition::SecondAdd, kSecondAdds},
+    {&ChordDefinition::FourthAdd, kFourthAdds},
+    {&ChordDefinition::SixthAdd, kSixthAdds},
 }};
+
+constexpr std::array<FieldValues, 6> kAlterationFields{{
+    {&ChordDefinition::FifthAlteration, kSigned},
+    {&ChordDefinition::NinthAlteration, kSigned},
+    {&ChordDefinition::SharpEleventh, kFlags},
+    {&ChordDefinition::FlatThirteenth, kFlags},
+    {&ChordDefinition::NoThird, kFlags},
+    {&ChordDefinition::NoFifth, kFlags},
+}};
+
+/// Calls `visit` with `d` under every combination of the fields' values.
+template <typename Visit>
+void ForEachCombination(ChordDefinition d, std::span<const FieldValues> fields, const Visit& visit) {
+    if (fields.empty()) return visit(d);
+    for (int32_t value : fields.front().values) {
+        d.*fields.front().field = value;
+        ForEachCombination(d, fields.subspan(1), visit);
+    }
+}
 
 bool Composes(const ChordDefinition& d) { return Compose(d).definition == d; }
 
@@ -85,49 +102,26 @@ PanelShapes::PanelShapes() {
     d.RootLetter = "C";
     // The rules clear alteration fields by class, extension and additions
     // only, never by another alteration: a frame that keeps each alteration
-    // on its own keeps every combination of them, so only those are tried.
-    for (int32_t chordClass : kClasses)
-        for (int32_t extension : kExtensions)
-            for (int32_t second : kSecondAdds)
-                for (int32_t fourth : kFourthAdds)
-                    for (int32_t sixth : kSixthAdds) {
-                        ChordDefinition frame = d;
-                        frame.ChordClass = chordClass;
-                        frame.Extension = extension;
-                        frame.SecondAdd = second;
-                        frame.FourthAdd = fourth;
-                        frame.SixthAdd = sixth;
-                        if (!Composes(frame)) continue;
-                        std::array<bool, kAlterationProbes.size()> kept{};
-                        for (size_t p = 0; p < kAlterationProbes.size(); ++p) {
-                            ChordDefinition probe = frame;
-                            probe.*kAlterationProbes[p].field = kAlterationProbes[p].value;
-                            kept[p] = Composes(probe);
-                        }
-                        for (int32_t fifth : kSignedAlterations)
-                            for (int32_t ninth : kSignedAlterations)
-                                for (int32_t sharp11 : kFlags)
-                                    for (int32_t flat13 : kFlags)
-                                        for (int32_t no3 : kFlags)
-                                            for (int32_t no5 : kFlags) {
-                                                const bool allowed = (fifth != -1 || kept[0]) && (fifth != 1 || kept[1]) &&
-                                                                     (ninth != -1 || kept[2]) && (ninth != 1 || kept[3]) &&
-                                                                     (sharp11 == 0 || kept[4]) && (flat13 == 0 || kept[5]) &&
-                                                                     (no3 == 0 || kept[6]) && (no5 == 0 || kept[7]);
-                                                if (!allowed) continue;
-                                                ChordDefinition full = frame;
-                                                full.FifthAlteration = fifth;
-                                                full.NinthAlteration = ninth;
-                                                full.SharpEleventh = sharp11;
-                                                full.FlatThirteenth = flat13;
-                                                full.NoThird = no3;
-                                                full.NoFifth = no5;
-                                                if (!PanelsAllow(full)) continue;
-                                                const Composition c = Compose(full);
-                                                if (!(c.definition == full)) continue;
-                                                shapes_.push_back(ShapeOf(full, c.chord));
-                                            }
-                    }
+    // value on its own keeps every combination of them, so only those are tried.
+    ForEachCombination(d, kFrameFields, [this](const ChordDefinition& frame) {
+        if (!Composes(frame)) return;
+        std::array<std::array<int32_t, 3>, kAlterationFields.size()> kept{};
+        std::array<FieldValues, kAlterationFields.size()> alterations{};
+        for (size_t f = 0; f < kAlterationFields.size(); ++f) {
+            size_t count = 1;  // 0 always stays
+            for (int32_t value : kAlterationFields[f].values) {
+                ChordDefinition probe = frame;
+                probe.*kAlterationFields[f].field = value;
+                if (value != 0 && Composes(probe)) kept[f][count++] = value;
+            }
+            alterations[f] = {kAlterationFields[f].field, std::span<const int32_t>(kept[f]).first(count)};
+        }
+        ForEachCombination(frame, alterations, [this](const ChordDefinition& full) {
+            if (!PanelsAllow(full)) return;
+            const Composition c = Compose(full);
+            if (c.definition == full) shapes_.push_back(ShapeOf(full, c.chord));
+        });
+    });
     std::stable_sort(shapes_.begin(), shapes_.end(),
                      [](const PanelShape& a, const PanelShape& b) { return a.notes < b.notes; });
     size_t at = 0;

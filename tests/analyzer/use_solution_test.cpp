@@ -34,6 +34,15 @@ bool Checked(const HeadlessSession& session, int32_t kidNumber) {
     return session.toolkit.IsChecked(session.Grid(), kidNumber);
 }
 
+/// The Step-panel radio buttons and boxes checked, in KidNumber order.
+std::vector<int32_t> CheckedStepControls(const HeadlessSession& session) {
+    std::vector<int32_t> checked;
+    for (int32_t k = kid::RC; k <= kid::Ano5; ++k) {
+        if (Checked(session, k)) checked.push_back(k);
+    }
+    return checked;
+}
+
 const std::vector<Key> kCEG = {{0, 4}, {4, 4}, {7, 4}};
 const std::vector<Key> kHalfDiminished = {{0, 4}, {3, 4}, {6, 4}, {10, 4}};
 
@@ -104,13 +113,9 @@ TEST(UseSolution, TakesTheChosenLineOverIntoTheStepPanels) {
         EXPECT_EQ(session.state.chord.Notation, c.notation) << c.what;
         EXPECT_EQ(session.state.definition, c.definition) << c.what;
         EXPECT_EQ(session.toolkit.Alerts(), c.alerts) << c.what;
-        std::vector<int32_t> checked;
-        for (int32_t k = kid::RC; k <= kid::Ano5; ++k) {
-            if (Checked(session, k)) checked.push_back(k);
-        }
         std::vector<int32_t> want = c.checked;
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(checked, want) << c.what;
+        EXPECT_EQ(CheckedStepControls(session), want) << c.what;
     }
 }
 
@@ -296,13 +301,9 @@ TEST(TakeDefinition, SetsTheRadioButtonsAndComposesOnce) {
         const std::vector<HeadlessToolkit::Call>& calls = session.toolkit.Calls();
         EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const auto& call) { return call.kind == CallKind::Redraw; }), 1)
             << c.what;
-        std::vector<int32_t> checked;
-        for (int32_t k = kid::RC; k <= kid::Ano5; ++k) {
-            if (Checked(session, k)) checked.push_back(k);
-        }
         std::vector<int32_t> want = c.checked;
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(checked, want) << c.what;
+        EXPECT_EQ(CheckedStepControls(session), want) << c.what;
     }
 }
 

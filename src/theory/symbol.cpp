@@ -349,7 +349,7 @@ private:
             return AlterationPart();
         }
         if (at_ >= text_.size() || !IsDigit(text_[at_]) || !AddTone(kAdditions, Number())) {
-            Fail(Quoted(From(start)) + " is not an addition the panels have (add2, add4, add6, add9, add11, add13)");
+            Fail(Quoted(From(start)) + " is not an addition the panels have (add2, add3, add4, add6, add9, add11, add13)");
         }
     }
 
@@ -403,6 +403,7 @@ uint32_t TonesOf(const Reading& r) {
     for (const auto& [tone, index] : kAddedAt) {
         if ((r.tones & tone) != 0) add(index);
     }
+    if ((r.tones & kAdd3) != 0) add(r.quality == Quality::Minor ? 3 : 4);
     if ((r.tones & kNo3) != 0) drop(3), drop(4);
     if ((r.tones & kNo5) != 0) drop(7);
     if ((r.tones & kNo11) != 0) drop(17);

@@ -129,6 +129,7 @@ enum Tone : uint32_t {
     kSus2 = 1u << 14,
     kSus4 = 1u << 15,
     kNo11 = 1u << 16,  // the program's 13 holds the 11th; "13(no11)" lets it go
+    kAdd3 = 1u << 17,  // the third beside a suspension: "7susadd3"
 };
 
 /// A number after a flat or sharp ("b9", "#11", "-5", "+9").
@@ -158,8 +159,8 @@ struct Added {
     uint32_t tone;
 };
 
-inline constexpr std::array<Added, 6> kAdditions{{
-    {2, kAdd2}, {9, kAdd9}, {4, kAdd4}, {11, kAdd11}, {6, kAdd6}, {13, kAdd13},
+inline constexpr std::array<Added, 7> kAdditions{{
+    {2, kAdd2}, {9, kAdd9}, {4, kAdd4}, {11, kAdd11}, {6, kAdd6}, {13, kAdd13}, {3, kAdd3},
 }};
 
 /// A number after "no" or "omit", with the ordinal endings a chart may add.

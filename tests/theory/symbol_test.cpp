@@ -78,6 +78,7 @@ TEST(ChordSymbol, SuspensionSpellings) {
         {"Csus", "C.sus4"}, {"Csus4", "C.sus4"}, {"Csus2", "C.sus2"}, {"C7sus", "C7.sus4"},
         {"C7sus4", "C7.sus4"}, {"C9sus4", "C9.sus4"}, {"Csus24", "C.sus2.sus4"},
         {"Csus2sus4", "C.sus2.sus4"}, {"C7sus4(b9)", "C7.sus4(b9)"}, {"C13sus", "C9.sus4.add13"},
+        {"C7susadd3", "C7.add4"},
     });
 }
 
@@ -153,7 +154,7 @@ TEST(ChordSymbol, RejectionsSayWhatCannotBeBuilt) {
         {"   ", "rejected: no chord symbol was typed"},
         {"C7x", "rejected: \"x\" is not part of a chord symbol"},
         {"C7b11", "rejected: \"b11\" is not an alteration the panels have (b5, #5, b9, #9, #11, b13)"},
-        {"Cadd7", "rejected: \"add7\" is not an addition the panels have (add2, add4, add6, add9, add11, add13)"},
+        {"Cadd7", "rejected: \"add7\" is not an addition the panels have (add2, add3, add4, add6, add9, add11, add13)"},
         {"C7(b9", "rejected: a parenthesis is not closed"},
         {"C/e", "rejected: \"/e\": a bass note is a capital letter A-G"},
         {"C/", "rejected: \"C/\": a slash needs a bass note after it"},

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <vector>
 
@@ -116,23 +114,6 @@ TEST(NotationEditor, CtrlZInsideTheEditorUndoesTyping) {
     QTest::keyClick(t.editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(t.editor->text(), QStringLiteral("G7sus"));
     EXPECT_EQ(t.Notation(), "C7");
-}
-
-TEST(NotationEditor, ForeignBassAlertsAsAClickWould) {
-    Desktop d;
-    Typing t(d);
-    t.Type("C/D");
-    QString shown;
-    QTimer::singleShot(0, [&shown] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->text();
-            box->accept();
-        }
-    });
-    QTest::keyClick(t.editor, Qt::Key_Return);
-    EXPECT_TRUE(shown.startsWith(QStringLiteral("The selected Bass Note is not part")));
-    EXPECT_EQ(t.Notation(), "C/D");
-    EXPECT_EQ(d.Text(kid::IntervalsDisplay), "1-//2-3-5");
 }
 
 }  // namespace

@@ -42,9 +42,14 @@ void WriteChordJson(JsonWriter& json, const HeadlessSession& session) {
 }
 
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts) {
+    json.BeginObject();
+    WriteChordMembers(json, session, alerts);
+    json.EndObject();
+}
+
+void WriteChordMembers(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts) {
     const ComposedChord& c = session.state.chord;
     const bool bass = session.state.definition.BassSelected != 0;
-    json.BeginObject();
     json.Key("Notation").String(c.Notation);
     json.Key("IntervalsText").String(c.IntervalsText);
     json.Key("BasicNotesText").String(c.BasicNotesText);
@@ -69,7 +74,6 @@ void WriteChordJson(JsonWriter& json, const HeadlessSession& session, std::span<
     WriteDefinition(json, session.state.definition);
     json.Key("controls");
     WriteControls(json, session);
-    json.EndObject();
 }
 
 }  // namespace hq

@@ -15,4 +15,7 @@ void WriteChordJson(JsonWriter& json, const HeadlessSession& session);
 /// The same, with `alerts` in place of every alert of the run.
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts);
 
+/// The members of that object, written into one the caller has begun.
+void WriteChordMembers(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts);
+
 }  // namespace hq

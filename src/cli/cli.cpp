@@ -10,6 +10,7 @@
 #include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/export_command.h"
+#include "cli/parse_command.h"
 #include "cli/play_commands.h"
 #include "cli/sequence_commands.h"
 #include "platform/controls.h"
@@ -24,6 +25,8 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli play [NAME[=on|off]]... [PLAY-OPTION]... [--once] [--ms D]\n"
     "       harmoniqua-cli analyze NOTE... [--use N]\n"
     "       harmoniqua-cli encode [NAME[=on|off]]... [PLAY-OPTION]...\n"
+    "       harmoniqua-cli encode --symbol SYMBOL [PLAY-OPTION]...\n"
+    "       harmoniqua-cli parse SYMBOL...\n"
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
@@ -136,7 +139,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 9> kCommands{{
+    static const std::array<CommandEntry, 10> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -146,9 +149,10 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"check", CheckCommand},
         {"play-sequence", PlaySequenceCommand},
         {"export", ExportCommand},
+        {"parse", ParseCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse); --help lists them\n";
         return 2;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {

@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "cli/arguments.h"
+#include "app/routing.h"
 #include "cli/json.h"
+#include "cli/parse_command.h"
 #include "cli/play_commands.h"
 #include "cli/session.h"
 #include "platform/controls.h"
 #include "playback/step_timing.h"
 #include "sequencer/sequence_file.h"
+#include "theory/symbol.h"
 
 namespace hq {
 namespace {
@@ -84,11 +87,20 @@ struct ComposedEvent {
 }  // namespace
 
 int EncodeCommand(std::span<const std::string> args, std::string& out, std::string& err) {
+    std::vector<std::string> rest;
+    std::optional<std::string> symbol;
+    if (const std::optional<std::string> reason = SplitSymbolOption(args, rest, symbol)) return Fail("encode", *reason, err);
     PlayRequest request;
-    if (const std::optional<std::string> reason = ParsePlayRequest(args, PlayOptions::Encode, request)) {
+    if (const std::optional<std::string> reason = ParsePlayRequest(rest, PlayOptions::Encode, request)) {
         return Fail("encode", *reason, err);
     }
+    if (symbol && !request.chord.empty()) return Fail("encode", "--symbol takes no Step-panel names beside it", err);
     HeadlessSession session;
+    if (symbol) {
+        const SymbolReading reading = ReadChordSymbol(*symbol);
+        if (!reading.definition) return Fail("encode", reading.reason, err);
+        TakeChordIntoPanels(session.program, *reading.definition);
+    }
     PrepareSession(session, request);
     session.Select(kid::AppendChord, 0);
     for (const std::string& alert : session.toolkit.Alerts()) err += alert + "\n";

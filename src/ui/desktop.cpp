@@ -12,6 +12,7 @@
 #include "keyboard/soundfont.h"
 #include "ui/desktop_exporter.h"
 #include "ui/look.h"
+#include "ui/notation_editor.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq::ui {
@@ -48,6 +49,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
                              [&keyboard] { return keyboard->Core().Instrument(); });
     program.exporter = &exporter;
     StartProgram(program);
+    if (ChordsWindow* chords = toolkit.Chords(state.windows.chords)) AttachNotationEditor(*chords, program);
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();
 }

@@ -34,6 +34,15 @@ bool Checked(const HeadlessSession& session, int32_t kidNumber) {
     return session.toolkit.IsChecked(session.Grid(), kidNumber);
 }
 
+/// The Step-panel radio buttons and boxes checked, in KidNumber order.
+std::vector<int32_t> CheckedStepControls(const HeadlessSession& session) {
+    std::vector<int32_t> checked;
+    for (int32_t k = kid::RC; k <= kid::Ano5; ++k) {
+        if (Checked(session, k)) checked.push_back(k);
+    }
+    return checked;
+}
+
 const std::vector<Key> kCEG = {{0, 4}, {4, 4}, {7, 4}};
 const std::vector<Key> kHalfDiminished = {{0, 4}, {3, 4}, {6, 4}, {10, 4}};
 
@@ -104,13 +113,9 @@ TEST(UseSolution, TakesTheChosenLineOverIntoTheStepPanels) {
         EXPECT_EQ(session.state.chord.Notation, c.notation) << c.what;
         EXPECT_EQ(session.state.definition, c.definition) << c.what;
         EXPECT_EQ(session.toolkit.Alerts(), c.alerts) << c.what;
-        std::vector<int32_t> checked;
-        for (int32_t k = kid::RC; k <= kid::Ano5; ++k) {
-            if (Checked(session, k)) checked.push_back(k);
-        }
         std::vector<int32_t> want = c.checked;
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(checked, want) << c.what;
+        EXPECT_EQ(CheckedStepControls(session), want) << c.what;
     }
 }
 
@@ -240,6 +245,66 @@ TEST(UseSolution, NeverReadsOutsideTheSolutionRows) {
     session.Select(kid::UseSolution, 0);
     EXPECT_EQ(session.state.chord.RootName, "Db");
     EXPECT_EQ(session.state.definition.BassLetter, "/E");
+}
+
+struct TakeCase {
+    const char* what;
+    std::vector<int32_t> clickedBefore;  // radio buttons and boxes checked by the user first
+    ChordDefinition wanted;
+    const char* notation;
+    std::vector<int32_t> checked;
+    size_t alerts;
+};
+
+TEST(TakeDefinition, SetsTheRadioButtonsAndComposesOnce) {
+    const std::vector<TakeCase> cases = {
+        {"sharp root and sharp bass",
+         {},
+         {.BassSelected = 1, .RootLetterPitch = 5, .RootLetter = "F", .RootSharp = 1, .ChordClass = 1,
+          .Extension = 7, .BassLetter = "/C", .BassSharp = 1},
+         "F#m7/C#",
+         {kid::RF, kid::Rs, kid::Minor, kid::E7, kid::BC, kid::Bs},
+         0},
+        {"the previous root, class and bass give way",
+         {kid::RD, kid::Diminished, kid::BA},
+         {.RootLetter = "C", .Extension = 8},
+         "C.maj7",
+         {kid::RC, kid::Major, kid::Emaj7},
+         0},
+        {"a bass equal to the root stays checked and adds nothing",
+         {},
+         {.BassSelected = 1, .RootLetterPitch = 11, .RootLetter = "B", .RootSharp = 1, .BassLetter = "/C"},
+         "B#",
+         {kid::RB, kid::Rs, kid::Major, kid::BC},
+         0},
+        {"a foreign bass alerts once",
+         {},
+         {.BassSelected = 1, .RootLetter = "C", .BassLetterPitch = 2, .BassLetter = "/D"},
+         "C/D",
+         {kid::RC, kid::Major, kid::BD},
+         1},
+        {"the rules still clear what the class excludes",
+         {},
+         {.RootLetterPitch = 2, .RootLetter = "D", .ChordClass = 3, .Extension = 13, .SixthAdd = 6},
+         "D.dim",
+         {kid::RD, kid::Diminished},
+         0},
+    };
+    for (const TakeCase& c : cases) {
+        HeadlessSession session;
+        for (int32_t k : c.clickedBefore) session.Select(k, -1);
+        const size_t alertsBefore = session.toolkit.Alerts().size();
+        session.toolkit.ClearCalls();
+        TakeDefinition(c.wanted, session.state.definition, session.state.chord, session.toolkit, session.Grid());
+        EXPECT_EQ(session.state.chord.Notation, c.notation) << c.what;
+        EXPECT_EQ(session.toolkit.Alerts().size() - alertsBefore, c.alerts) << c.what;
+        const std::vector<HeadlessToolkit::Call>& calls = session.toolkit.Calls();
+        EXPECT_EQ(std::count_if(calls.begin(), calls.end(), [](const auto& call) { return call.kind == CallKind::Redraw; }), 1)
+            << c.what;
+        std::vector<int32_t> want = c.checked;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(CheckedStepControls(session), want) << c.what;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+#include "ui/notation_editor.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QShortcut>
+#include <QToolTip>
+
+#include "app/routing.h"
+#include "platform/controls.h"
+#include "theory/symbol.h"
+#include "ui/chords_window.h"
+
+namespace hq::ui {
+namespace {
+
+const QString kRejectedLook = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
+
+}  // namespace
+
+NotationEditor::NotationEditor(QWidget& window, QWidget& display, TakeChord take)
+    : QLineEdit(&window), display_(display), take_(std::move(take)) {
+    setObjectName(QStringLiteral("NotationEditor"));
+    setAccessibleName(QStringLiteral("Chord symbol"));
+    setGeometry(display.geometry());
+    setFont(display.font());
+    setAlignment(Qt::AlignCenter);
+    hide();
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), &window);
+    connect(shortcut, &QShortcut::activated, this, &NotationEditor::Open);
+    connect(this, &QLineEdit::textEdited, this, &NotationEditor::ClearRejection);
+}
+
+void NotationEditor::Open() {
+    if (!IsOpen()) returnFocus_ = window()->focusWidget();
+    const auto* label = qobject_cast<const QLabel*>(&display_);
+    setText(label != nullptr ? label->text() : QString());
+    ClearRejection();
+    show();
+    raise();
+    setFocus(Qt::ShortcutFocusReason);
+    selectAll();
+}
+
+void NotationEditor::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        Apply();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        Close(true);
+        return;
+    default:
+        QLineEdit::keyPressEvent(event);
+    }
+}
+
+void NotationEditor::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    // A context menu of the field keeps it open; anything else leaves it.
+    if (IsOpen() && event->reason() != Qt::PopupFocusReason) Close(false);
+}
+
+void NotationEditor::Apply() {
+    const SymbolReading reading = ReadChordSymbol(text().toStdString());
+    if (!reading.definition) {
+        ShowRejection(QString::fromStdString(reading.reason));
+        return;
+    }
+    // Closed first: the bass alert of the composition takes the focus.
+    Close(true);
+    take_(*reading.definition);
+}
+
+void NotationEditor::Close(bool returnFocus) {
+    ClearRejection();
+    hide();
+    if (!returnFocus) return;
+    if (returnFocus_ != nullptr && returnFocus_->isEnabled() && returnFocus_->isVisible()) {
+        returnFocus_->setFocus(Qt::OtherFocusReason);
+    } else {
+        window()->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void NotationEditor::ShowRejection(const QString& reason) {
+    setStyleSheet(kRejectedLook);
+    setToolTip(reason);
+    setAccessibleDescription(reason);
+    QToolTip::showText(mapToGlobal(QPoint(0, height())), reason, this);
+}
+
+void NotationEditor::ClearRejection() {
+    setStyleSheet(QString());
+    setToolTip(QString());
+    setAccessibleDescription(QString());
+    QToolTip::hideText();
+}
+
+NotationEditor* AttachNotationEditor(ChordsWindow& window, Program& program) {
+    QWidget* display = window.Control(kid::NotationDisplay);
+    if (display == nullptr) return nullptr;
+    return new NotationEditor(window, *display,
+                              [&program](const ChordDefinition& d) { TakeChordIntoPanels(program, d); });
+}
+
+}  // namespace hq::ui

@@ -1,9 +1,12 @@
 #include "keyboard/keyboard_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -42,6 +45,16 @@ QComboBox* List(const char* name, int32_t characters) {
     list->setMinimumContentsLength(characters);
     return list;
 }
+
+struct NamingItem {
+    const char* text;
+    NoteNaming naming;
+};
+constexpr std::array<NamingItem, 3> kNamingItems{{
+    {"None", NoteNaming::None},
+    {"C only", NoteNaming::COnly},
+    {"All", NoteNaming::All},
+}};
 
 }  // namespace
 
@@ -89,6 +102,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     column->setSpacing(4);
     column->addWidget(piano_, 0, Qt::AlignHCenter);
     column->addLayout(choices);
+    column->addLayout(MakeComforts(core));
     column->addWidget(statusLabel_);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -112,6 +126,42 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     portHook(midiIn_, &hooks_.midiIn);
     portHook(midiOut_, &hooks_.midiOut);
 }
+
+QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
+    auto* playEachChord = new QCheckBox(QStringLiteral("Play each chord"));
+    playEachChord->setObjectName(QStringLiteral("PlayEachChord"));
+    playEachChord->setToolTip(QStringLiteral("Sound every chord you make, once"));
+    auto* naming = List("NoteNames", 6);
+    for (const NamingItem& item : kNamingItems) naming->addItem(QString::fromLatin1(item.text));
+    naming->setCurrentIndex(1);
+    auto* releaseAll = new QPushButton(QStringLiteral("Release all"));
+    releaseAll->setObjectName(QStringLiteral("ReleaseAll"));
+    releaseAll->setToolTip(QStringLiteral("Free every locked key (Esc)"));
+
+    connect(playEachChord, &QCheckBox::toggled, this, [this](bool on) {
+        if (playEachChord_) playEachChord_(on);
+    });
+    connect(naming, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && static_cast<size_t>(index) < kNamingItems.size()) {
+            piano_->SetNaming(kNamingItems[static_cast<size_t>(index)].naming);
+        }
+    });
+    connect(releaseAll, &QPushButton::clicked, this, [&core] { core.ReleaseUserKeys(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [&core] { core.ReleaseUserKeys(); });
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(playEachChord);
+    row->addSpacing(12);
+    row->addWidget(Caption("Note &names", naming));
+    row->addWidget(naming);
+    row->addStretch(1);
+    row->addWidget(releaseAll);
+    return row;
+}
+
+void KeyboardWindow::SetKeyNames(const KeyNames& names) { piano_->SetKeyNames(names); }
 
 void KeyboardWindow::FillPorts(QComboBox* list, const std::vector<std::string>& names, const std::string& chosen,
                                bool available) {

@@ -9,6 +9,7 @@
 
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
+#include "ui/desktop_comforts.h"
 #include "ui/look.h"
 #include "ui/qt_toolkit.h"
 
@@ -43,6 +44,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
     Program program{state, toolkit, *keyboard};
     StartProgram(program);
+    WireComforts(toolkit, program, *keyboard);
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();
 }

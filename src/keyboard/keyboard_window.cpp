@@ -46,15 +46,8 @@ QComboBox* List(const char* name, int32_t characters) {
     return list;
 }
 
-struct NamingItem {
-    const char* text;
-    NoteNaming naming;
-};
-constexpr std::array<NamingItem, 3> kNamingItems{{
-    {"None", NoteNaming::None},
-    {"C only", NoteNaming::COnly},
-    {"All", NoteNaming::All},
-}};
+// In the order of NoteNaming.
+constexpr std::array<const char*, 3> kNamingTexts{"None", "C only", "All"};
 
 }  // namespace
 
@@ -132,8 +125,8 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
     playEachChord->setObjectName(QStringLiteral("PlayEachChord"));
     playEachChord->setToolTip(QStringLiteral("Sound every chord you make, once"));
     auto* naming = List("NoteNames", 6);
-    for (const NamingItem& item : kNamingItems) naming->addItem(QString::fromLatin1(item.text));
-    naming->setCurrentIndex(1);
+    for (const char* text : kNamingTexts) naming->addItem(QString::fromLatin1(text));
+    naming->setCurrentIndex(static_cast<int>(NoteNaming::COnly));
     auto* releaseAll = new QPushButton(QStringLiteral("Release all"));
     releaseAll->setObjectName(QStringLiteral("ReleaseAll"));
     releaseAll->setToolTip(QStringLiteral("Free every locked key (Esc)"));
@@ -142,8 +135,8 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
         if (playEachChord_) playEachChord_(on);
     });
     connect(naming, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && static_cast<size_t>(index) < kNamingItems.size()) {
-            piano_->SetNaming(kNamingItems[static_cast<size_t>(index)].naming);
+        if (index >= 0 && static_cast<size_t>(index) < kNamingTexts.size()) {
+            piano_->SetNaming(static_cast<NoteNaming>(index));
         }
     });
     connect(releaseAll, &QPushButton::clicked, this, [&core] { core.ReleaseUserKeys(); });

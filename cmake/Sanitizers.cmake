@@ -3,3 +3,18 @@ if(HQ_SANITIZE)
   add_compile_options(${HQ_SANITIZER_FLAGS})
   add_link_options(${HQ_SANITIZER_FLAGS})
 endif()
+
+# A program run by hand reads no LSAN_OPTIONS: the sanitizer build carries
+# the same suppressions as the tests inside it.
+function(hq_builtin_leak_suppressions target)
+  if(NOT HQ_SANITIZE)
+    return()
+  endif()
+  set(list_file ${PROJECT_SOURCE_DIR}/tests/lsan.supp)
+  file(STRINGS ${list_file} lines REGEX "^leak:")
+  list(JOIN lines "\\n" HQ_LEAK_SUPPRESSIONS)
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/${target}_lsan_suppressions.cpp)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/lsan_suppressions.cpp.in ${source} @ONLY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_file})
+  target_sources(${target} PRIVATE ${source})
+endfunction()

@@ -1,5 +1,6 @@
 #include "analyzer/capture.h"
 #include "analyzer/use_solution.h"
+#include "app/chord_steps.h"
 #include "app/routing.h"
 #include "platform/controls.h"
 
@@ -12,7 +13,9 @@ void SelectAnalyzerControl(Program& program, const ToolkitMessage& message) {
         case kid::SolutionsList: SelectSolution(state.analyzer, message.value1); break;
         case kid::CaptureSolve: CaptureAndSolve(state.analyzer, program.toolkit, program.keyboard, grid); break;
         case kid::UseSolution:
-            UseSolution(state.analyzer, state.definition, state.chord, program.toolkit, grid);
+            // Three compositions, one step.
+            AsUserStep(program,
+                       [&] { UseSolution(state.analyzer, state.definition, state.chord, program.toolkit, grid); });
             break;
         default: break;
     }
@@ -20,7 +23,10 @@ void SelectAnalyzerControl(Program& program, const ToolkitMessage& message) {
 
 void TakeChordIntoPanels(Program& program, const ChordDefinition& wanted) {
     SharedState& state = program.state;
-    TakeDefinition(wanted, state.definition, state.chord, program.toolkit, state.windows.chords);
+    AsUserStep(program, [&] {
+        TakeDefinition(wanted, state.definition, state.chord, program.toolkit, state.windows.chords);
+    });
+    AnnounceChord(program);
 }
 
 void ResetAnalyzer(Program& program) { program.state.analyzer = AnalyzerState{}; }

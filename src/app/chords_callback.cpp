@@ -1,5 +1,6 @@
 #include "app/chords_callback.h"
 
+#include "app/chord_steps.h"
 #include "app/routing.h"
 #include "app/startup.h"
 #include "platform/controls.h"
@@ -42,8 +43,14 @@ void RouteSelection(Program& program, const ToolkitMessage& m) {
     }
     // Step controls change the definition; every other kid (labels,
     // displays, the scroll bars, unknown numbers) only recomposes.
-    if (IsStepSelectionKid(m.kid)) ApplyStepSelection(state.definition, m.kid, m.value1);
-    ComposeChord(state.definition, state.chord, program.toolkit, state.windows.chords);
+    if (!IsStepSelectionKid(m.kid)) {
+        ComposeChord(state.definition, state.chord, program.toolkit, state.windows.chords);
+        return;
+    }
+    AsUserStep(program, [&] {
+        ApplyStepSelection(state.definition, m.kid, m.value1);
+        ComposeChord(state.definition, state.chord, program.toolkit, state.windows.chords);
+    });
 }
 
 void ClosePath(Program& program) {
@@ -73,6 +80,7 @@ void ChordsWindowCallback(Program& program, const ToolkitMessage& received) {
     } else if (m.message == kPlayChordMessage) {
         RestartChordPlay(program);
     }
+    AnnounceChord(program);
 }
 
 void PictureWindowCallback(Program& program, const ToolkitMessage& received) {

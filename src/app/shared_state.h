@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "analyzer/analyzer_state.h"
+#include "app/chord_comforts.h"
 #include "playback/play_settings.h"
 #include "playback/player_state.h"
 #include "sequencer/sequencer_state.h"
@@ -26,6 +27,7 @@ struct SharedState {
     AnalyzerState analyzer;
     SequencerState sequencer;
     WindowGrids windows;
+    ChordComforts comforts;
     bool started = false;  // start-up has begun; a second start does nothing
 };
 

@@ -110,6 +110,8 @@ void InitialiseChordsWindow(Program& program) {
 
     ResetSequencer(program);
     ResetAnalyzer(program);
+    // The start-up chord is where undo ends, not a step of its own.
+    state.comforts.history = ChordHistory{};
 }
 
 }  // namespace hq

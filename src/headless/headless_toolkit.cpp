@@ -10,6 +10,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "headless/replace_file.h"
 #include "platform/controls.h"
 #include "platform/string_array.h"
 
@@ -162,34 +163,8 @@ SaveChoice HeadlessToolkit::SaveFileDialog(std::string_view title, std::span<con
 
 bool HeadlessToolkit::SaveStringArray(const std::string& path, std::span<const std::string> lines) {
     Record(CallKind::SaveStringArray, 0, 0, static_cast<int32_t>(lines.size()), 0, 0, 0, path);
-    namespace fs = std::filesystem;
     if (path.empty()) return false;
-    // Written whole beside the target and renamed over it, so a failed save
-    // leaves the old file as it was.
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".saving";
-    const std::string bytes = JoinLines(lines);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return ReplaceFile(path, JoinLines(lines));
 }
 
 std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const std::string& path) {

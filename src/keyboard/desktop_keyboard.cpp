@@ -85,12 +85,14 @@ void DesktopKeyboard::StartAudio(AudioChoice choice) {
     if (core_.Closed()) return;
     audioStatus_ = QStringLiteral("Sound: starting");
     UpdateStatus();
+    core_.SetSynthListening(false);
     synth_->StopAudio();
     synth_->StartAudio(choice, [this](const std::string& line) {
         QMetaObject::invokeMethod(
             window_.get(),
             [this, text = QString::fromStdString(line)] {
                 audioStatus_ = text;
+                core_.SetSynthListening(synth_->AudioOpen());
                 UpdateStatus();
             },
             Qt::QueuedConnection);

@@ -148,6 +148,11 @@ void FluidSynth::StopAudio() {
     CloseDriver();
 }
 
+bool FluidSynth::AudioOpen() const {
+    std::lock_guard lock(driverMutex_);
+    return driver_ != nullptr;
+}
+
 void FluidSynth::Work() {
     for (;;) {
         AudioChoice choice{};

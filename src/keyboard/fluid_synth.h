@@ -48,6 +48,7 @@ public:
 
     void StartAudio(AudioChoice choice, StatusReport report) override;
     void StopAudio() override;
+    bool AudioOpen() const override;
 
     /// Loads on the calling thread; what was played before sounds now.
     bool LoadSoundfont(const std::string& path);

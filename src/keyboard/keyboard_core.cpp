@@ -341,15 +341,21 @@ void KeyboardCore::ReleaseIfUnwanted(int32_t key) {
 }
 
 void KeyboardCore::SendOn(int32_t key, int32_t velocity) {
-    synth_.NoteOn(channel_, key, velocity);
+    Key& k = keys_[static_cast<size_t>(key)];
+    if (synthListening_) {
+        synth_.NoteOn(channel_, key, velocity);
+        k.synthOn = true;
+    }
     Send({Status(kNoteOn, channel_), Byte(key), Byte(velocity)});
-    keys_[static_cast<size_t>(key)].sent = true;
+    k.sent = true;
 }
 
 void KeyboardCore::SendOff(int32_t key) {
-    synth_.NoteOff(channel_, key);
+    Key& k = keys_[static_cast<size_t>(key)];
+    if (k.synthOn) synth_.NoteOff(channel_, key);
+    k.synthOn = false;
     Send({Status(kNoteOff, channel_), Byte(key), 0});
-    keys_[static_cast<size_t>(key)].sent = false;
+    k.sent = false;
 }
 
 void KeyboardCore::SilenceAll() {

@@ -69,6 +69,11 @@ public:
     /// One message from a MIDI input: notes, the sustain pedal, pitch bend.
     void MidiIn(std::span<const uint8_t> message);
 
+    /// Whether the synthesiser's audio output is open. Without one its notes
+    /// are never rendered and never freed, so they stay with the keys and
+    /// the MIDI output; instrument, controllers and volume still reach it.
+    void SetSynthListening(bool audioOpen) { synthListening_ = audioOpen; }
+
     void SetInstrument(int32_t program0to127);
     int32_t Instrument() const { return instrument_; }
     void SetVolume(int32_t percent0to100);
@@ -102,6 +107,7 @@ private:
         bool midiFinger = false;
         bool midiPedal = false;
         bool sent = false;
+        bool synthOn = false;
     };
 
     static bool Valid(int32_t key) { return key >= 0 && key < kKeyCount; }
@@ -130,6 +136,7 @@ private:
     int32_t velocity_ = 100;
     int32_t pan_ = 64;
     bool soundOn_ = true;
+    bool synthListening_ = true;
     int32_t instrument_ = 0;
     int32_t volumePercent_ = 40;
 

@@ -1,9 +1,12 @@
 #include "keyboard/keyboard_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
 #include <QSlider>
 #include <QVBoxLayout>
 
@@ -43,6 +46,9 @@ QComboBox* List(const char* name, int32_t characters) {
     list->setMinimumContentsLength(characters);
     return list;
 }
+
+// In the order of NoteNaming.
+constexpr std::array<const char*, 3> kNamingTexts{"None", "C only", "All"};
 
 }  // namespace
 
@@ -91,6 +97,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     column->setSpacing(4);
     column->addWidget(piano_, 0, Qt::AlignHCenter);
     column->addLayout(choices);
+    column->addLayout(MakeComforts(core));
     column->addWidget(statusLabel_);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -114,6 +121,42 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     portHook(midiIn_, &hooks_.midiIn);
     portHook(midiOut_, &hooks_.midiOut);
 }
+
+QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
+    auto* playEachChord = new QCheckBox(QStringLiteral("Play each chord"));
+    playEachChord->setObjectName(QStringLiteral("PlayEachChord"));
+    playEachChord->setToolTip(QStringLiteral("Sound every chord you make, once"));
+    auto* naming = List("NoteNames", 6);
+    for (const char* text : kNamingTexts) naming->addItem(QString::fromLatin1(text));
+    naming->setCurrentIndex(static_cast<int>(NoteNaming::COnly));
+    auto* releaseAll = new QPushButton(QStringLiteral("Release all"));
+    releaseAll->setObjectName(QStringLiteral("ReleaseAll"));
+    releaseAll->setToolTip(QStringLiteral("Free every locked key (Esc)"));
+
+    connect(playEachChord, &QCheckBox::toggled, this, [this](bool on) {
+        if (playEachChord_) playEachChord_(on);
+    });
+    connect(naming, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && static_cast<size_t>(index) < kNamingTexts.size()) {
+            piano_->SetNaming(static_cast<NoteNaming>(index));
+        }
+    });
+    connect(releaseAll, &QPushButton::clicked, this, [&core] { core.ReleaseUserKeys(); });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [&core] { core.ReleaseUserKeys(); });
+
+    auto* row = new QHBoxLayout;
+    row->setSpacing(6);
+    row->addWidget(playEachChord);
+    row->addSpacing(12);
+    row->addWidget(Caption("Note &names", naming));
+    row->addWidget(naming);
+    row->addStretch(1);
+    row->addWidget(releaseAll);
+    return row;
+}
+
+void KeyboardWindow::SetKeyNames(const KeyNames& names) { piano_->SetKeyNames(names); }
 
 void KeyboardWindow::FillPorts(QComboBox* list, const std::vector<std::string>& names, const std::string& chosen,
                                bool available) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "keyboard/key_labels.h"
 #include "keyboard/keyboard_core.h"
 #include "keyboard/synth.h"
 
@@ -47,6 +48,10 @@ public:
     void SetMidiOutPorts(const std::vector<std::string>& names, const std::string& chosen, bool available);
     /// Redraws the piano after a change of the keyboard's state.
     void ShowState();
+    /// Told when "Play each chord" is checked or cleared.
+    void OnPlayEachChord(std::function<void(bool on)> hook) { playEachChord_ = std::move(hook); }
+    /// How the chord shown spells the notes, for the names on the keys.
+    void SetKeyNames(const KeyNames& names);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +59,8 @@ protected:
 private:
     static void FillPorts(QComboBox* list, const std::vector<std::string>& names, const std::string& chosen,
                           bool available);
+    void ShowStatus();
+    QLayout* MakeComforts(KeyboardCore& core);
 
     Hooks hooks_;
     PianoWidget* piano_;
@@ -64,6 +71,7 @@ private:
     QComboBox* midiOut_;
     ui::FittingLabel* statusLabel_;
     QString status_;
+    std::function<void(bool)> playEachChord_;
 };
 
 }  // namespace hq::kbd

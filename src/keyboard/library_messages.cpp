@@ -22,6 +22,14 @@ MessageSink& Sink() {
 }
 
 constexpr size_t kBacklog = 8;
+// A library in a loop can say endless different things; past this many the
+// old wordings are forgotten.
+constexpr size_t kWordingsKept = 256;
+
+RepeatFilter& Repeats() {
+    static RepeatFilter filter;
+    return filter;
+}
 
 std::deque<std::string>& Backlog() {
     static std::deque<std::string> lines;
@@ -60,8 +68,20 @@ void RouteLibraryMessages(MessageSink sink) {
     Backlog().clear();
 }
 
+bool RepeatFilter::FirstTime(const std::string& line) {
+    std::string wording;
+    for (char c : line) {
+        const bool digit = c >= '0' && c <= '9';
+        if (!digit) wording += c;
+        else if (wording.empty() || wording.back() != '#') wording += '#';
+    }
+    if (seen_.size() >= kWordingsKept && !seen_.contains(wording)) seen_.clear();
+    return seen_.insert(std::move(wording)).second;
+}
+
 void ReportLibraryMessage(const std::string& line) {
     std::lock_guard lock(SinkMutex());
+    if (!Repeats().FirstTime(line)) return;
     if (Sink()) {
         Sink()(line);
         return;

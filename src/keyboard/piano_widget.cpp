@@ -39,6 +39,18 @@ QPoint PianoWidget::PointOn(int32_t key) const {
     return {s->x + s->width / 2, y};
 }
 
+void PianoWidget::SetNaming(NoteNaming naming) {
+    if (naming == naming_) return;
+    naming_ = naming;
+    update();
+}
+
+void PianoWidget::SetKeyNames(const KeyNames& names) {
+    if (names == names_) return;
+    names_ = names;
+    if (naming_ == NoteNaming::All) update();
+}
+
 int32_t PianoWidget::KeyAt(QPoint p) const { return layout_.KeyAt(p.x(), p.y()); }
 
 void PianoWidget::paintEvent(QPaintEvent*) {
@@ -72,10 +84,11 @@ void PianoWidget::paintEvent(QPaintEvent*) {
             painter.drawEllipse(QRect(s.x + (s.width - d) / 2, cy, d, d));
             painter.setBrush(Qt::NoBrush);
         }
-        if (!s.black && s.key % 12 == 0) {
-            painter.setPen(kLabel);
-            painter.drawText(QRect(s.x, s.height - 14, s.width, 12), Qt::AlignHCenter | Qt::AlignBottom,
-                             QStringLiteral("C%1").arg(s.key / 12 - 1));
+        const std::string label = KeyLabel(core_, s.key, naming_, names_);
+        if (!label.empty()) {
+            painter.setPen(byUser || byProgram ? kBorder : kLabel);
+            painter.drawText(QRect(s.x - 2, s.height - 14, s.width + 4, 12), Qt::AlignHCenter | Qt::AlignBottom,
+                             QString::fromStdString(label));
         }
     }
 }

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "keyboard/key_labels.h"
 #include "keyboard/keyboard_core.h"
 #include "keyboard/piano_layout.h"
 
@@ -20,6 +21,10 @@ public:
     const PianoLayout& Layout() const { return layout_; }
     /// A point well inside the key's visible part, in widget coordinates.
     QPoint PointOn(int32_t key) const;
+    /// Which keys carry names, and how the chord shown spells them.
+    void SetNaming(NoteNaming naming);
+    void SetKeyNames(const KeyNames& names);
+    NoteNaming Naming() const { return naming_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,6 +38,8 @@ private:
     KeyboardCore& core_;
     PianoLayout layout_;
     bool pressed_ = false;
+    NoteNaming naming_ = NoteNaming::COnly;
+    KeyNames names_ = KeyNamesFor("");
 };
 
 }  // namespace hq::kbd

@@ -37,6 +37,8 @@ public:
     virtual void StartAudio(AudioChoice choice, StatusReport report) = 0;
     /// Closes the audio output; the synthesiser keeps its state.
     virtual void StopAudio() = 0;
+    /// An audio output is open and renders what the synthesiser plays.
+    virtual bool AudioOpen() const = 0;
 };
 
 }  // namespace hq::kbd

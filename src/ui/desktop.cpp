@@ -11,6 +11,7 @@
 #include "keyboard/desktop_keyboard.h"
 #include "keyboard/soundfont.h"
 #include "ui/desktop_exporter.h"
+#include "ui/desktop_comforts.h"
 #include "ui/look.h"
 #include "ui/notation_editor.h"
 #include "ui/qt_toolkit.h"
@@ -50,6 +51,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     program.exporter = &exporter;
     StartProgram(program);
     if (ChordsWindow* chords = toolkit.Chords(state.windows.chords)) AttachNotationEditor(*chords, program);
+    WireComforts(toolkit, program, *keyboard);
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();
 }

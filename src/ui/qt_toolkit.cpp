@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,6 +23,7 @@ namespace {
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const QString kSequenceFilter = QStringLiteral("Chords Sequence (*.chd);;All files (*)");
+const QString kAllFilesFilter = QStringLiteral("All files (*)");
 
 }  // namespace
 
@@ -141,9 +143,15 @@ void QtToolkit::Alert(std::string_view text) {
 }
 
 std::string QtToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
-    const QString path = mode == FileDialogMode::Save
-                             ? QFileDialog::getSaveFileName(DialogParent(), Text(title), QString(), kSequenceFilter)
-                             : QFileDialog::getOpenFileName(DialogParent(), Text(title), QString(), kSequenceFilter);
+    // Where the user was last in this run, else home; never the program's own folder.
+    const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+    // Loading shows every file: a sequence may have been saved without ".chd".
+    QString loadFilter = kAllFilesFilter;
+    const QString path =
+        mode == FileDialogMode::Save
+            ? QFileDialog::getSaveFileName(DialogParent(), Text(title), folder, kSequenceFilter)
+            : QFileDialog::getOpenFileName(DialogParent(), Text(title), folder, kSequenceFilter, &loadFilter);
+    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
     return path.toStdString();
 }
 

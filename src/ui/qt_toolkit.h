@@ -85,6 +85,7 @@ private:
     std::map<int32_t, TimerEntry> timers_;
     int32_t nextTimer_ = 1;
     QElapsedTimer clock_;
+    QString lastFolder_;  // of the last file chosen in a dialog
 };
 
 }  // namespace hq::ui

@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 #include <sstream>
 
 #include "platform/controls.h"
@@ -251,6 +253,60 @@ TEST_F(HeadlessFiles, FailedSaveLeavesTheOldFileAndReportsIt) {
     EXPECT_FALSE(tk_.SaveStringArray((dir_ / "folder").string(), std::vector<std::string>{"a"}));
     EXPECT_TRUE(std::filesystem::is_directory(dir_ / "folder" / "inside"));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "folder.saving"));
+}
+
+// What was in the folder before a save is still there after it, except
+// the target; no file of the save's own is left behind.
+TEST_F(HeadlessFiles, SaveTouchesNothingButItsTarget) {
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path& target)> before;
+        std::function<void(const fs::path& target)> check;
+    };
+    const fs::path victim = dir_ / "victim";
+    const std::vector<Case> cases{
+        {"a user's file named like the old temporary file",
+         [](const fs::path& t) { Write(t.string() + ".saving", "mine\n"); },
+         [](const fs::path& t) { EXPECT_EQ(Read(t.string() + ".saving"), "mine\n"); }},
+        {"a link named like the old temporary file",
+         [&](const fs::path& t) { fs::create_symlink(victim, t.string() + ".saving"); },
+         [&](const fs::path& t) {
+             EXPECT_TRUE(fs::is_symlink(t.string() + ".saving"));
+             EXPECT_EQ(Read(victim), "precious\n");
+         }},
+        {"the old file's permission bits",
+         [](const fs::path& t) {
+             Write(t, "old\n");
+             fs::permissions(t, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+         },
+         [](const fs::path& t) {
+             EXPECT_EQ(fs::status(t).permissions() & fs::perms::all,
+                       fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+         }},
+        {"a target that is a link is replaced, its file untouched",
+         [&](const fs::path& t) { fs::create_symlink(victim, t); },
+         [&](const fs::path& t) {
+             EXPECT_FALSE(fs::is_symlink(t));
+             EXPECT_EQ(Read(victim), "precious\n");
+         }},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        Write(victim, "precious\n");
+        const fs::path target = dir_ / "x.chd";
+        c.before(target);
+        std::set<fs::path> present;
+        for (const auto& e : fs::directory_iterator(dir_)) present.insert(e.path());
+        present.insert(target);
+        ASSERT_TRUE(tk_.SaveStringArray(target.string(), std::vector<std::string>{"new"})) << c.name;
+        EXPECT_EQ(Read(target), "new\n") << c.name;
+        c.check(target);
+        std::set<fs::path> after;
+        for (const auto& e : fs::directory_iterator(dir_)) after.insert(e.path());
+        EXPECT_EQ(after, present) << c.name;
+    }
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ public:
         if (report) report(running ? "Sound: fake" : "No audio output: turned off");
     }
     void StopAudio() override { running = false; }
+    bool AudioOpen() const override { return running; }
 
     /// The last event of a kind, or a zero event.
     Event Last(char kind) const {

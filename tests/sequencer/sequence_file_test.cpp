@@ -120,13 +120,14 @@ TEST(SequenceFiles, ARejectedFileLeavesTheListAsItWas) {
 // fail because the temporary file or the target cannot be made at all.
 TEST(SequenceFiles, AFailedSaveLeavesTheFileOnDiskAsItWasAndSaysSo) {
     TempFolder folder;
-    WriteFile(folder / "kept.chd", "the old file\r\nbyte for byte\n");
-    std::filesystem::create_directories(folder / "kept.chd.saving");
+    // A name so long that no new file of a longer name fits beside it.
+    const std::string kept = std::string(250, 'k') + ".chd";
+    WriteFile(folder / kept, "the old file\r\nbyte for byte\n");
     WriteFile(folder / "plain", "a plain file\n");
     struct Case {
         std::string target, untouched, bytes;
     };
-    for (const Case& c : {Case{folder / "kept.chd", folder / "kept.chd", "the old file\r\nbyte for byte\n"},
+    for (const Case& c : {Case{folder / kept, folder / kept, "the old file\r\nbyte for byte\n"},
                           Case{folder / "plain/seq.chd", folder / "plain", "a plain file\n"}}) {
         HeadlessSession s;
         AppendChords(s, {"RC", "RD"});

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -169,6 +170,51 @@ TEST(QtDialogs, CancelledFileDialogGivesAnEmptyPath) {
         EXPECT_EQ(title, QStringLiteral("Select Chords Sequence File to Load (.chd)"));
         EXPECT_EQ(filters, (QStringList{QStringLiteral("Chords Sequence (*.chd)"), QStringLiteral("All files (*)")}));
     }
+}
+
+// Each dialog opens where the last chosen file was, at first in the home
+// folder; loading shows all files unless the user narrows it to ".chd".
+TEST(QtDialogs, FileDialogsStartWhereTheUserLastWas) {
+    const QByteArray oldHome = qgetenv("HOME");
+    QTemporaryDir home;
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(home.isValid() && elsewhere.isValid());
+    qputenv("HOME", home.path().toUtf8());
+    struct Case {
+        FileDialogMode mode;
+        QString answer;  // empty: cancel
+        QString folder;
+    };
+    const std::vector<Case> cases{
+        {FileDialogMode::Open, QString(), home.path()},
+        {FileDialogMode::Save, elsewhere.filePath(QStringLiteral("song")), home.path()},
+        {FileDialogMode::Open, QString(), elsewhere.path()},
+        {FileDialogMode::Save, QString(), elsewhere.path()},
+    };
+    ui::QtToolkit toolkit{QString()};
+    for (const Case& c : cases) {
+        QString folder;
+        QString filter;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            folder = dialog->directory().absolutePath();
+            filter = dialog->selectedNameFilter();
+            if (c.answer.isEmpty()) {
+                dialog->reject();
+            } else {
+                dialog->selectFile(c.answer);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        const std::string chosen = toolkit.FileDialog("Select", c.mode);
+        EXPECT_EQ(QString::fromStdString(chosen), c.answer);
+        EXPECT_EQ(folder, QDir(c.folder).absolutePath());
+        if (c.mode == FileDialogMode::Open) {
+            EXPECT_EQ(filter, QStringLiteral("All files (*)"));
+        }
+    }
+    qputenv("HOME", oldHome);
 }
 
 TEST(QtFiles, SavedLinesLoadBackExactly) {

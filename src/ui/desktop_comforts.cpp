@@ -1,0 +1,41 @@
+#include "ui/desktop_comforts.h"
+
+#include <QKeySequence>
+#include <QShortcut>
+#include <QWidget>
+
+#include "app/chord_steps.h"
+#include "keyboard/desktop_keyboard.h"
+#include "keyboard/keyboard_window.h"
+#include "theory/key_names.h"
+#include "ui/qt_toolkit.h"
+
+namespace hq::ui {
+namespace {
+
+void AddShortcut(QWidget* window, const QKeySequence& keys, const std::function<void()>& action) {
+    auto* shortcut = new QShortcut(keys, window);
+    QObject::connect(shortcut, &QShortcut::activated, window, action);
+}
+
+}  // namespace
+
+void AddUndoKeys(QtToolkit& toolkit, Program& program) {
+    QWidget* main = toolkit.Window(program.state.windows.chords);
+    if (main == nullptr) return;
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::Key_Z), [&program] { UndoChord(program); });
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [&program] { RedoChord(program); });
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::Key_Y), [&program] { RedoChord(program); });
+}
+
+void WireComforts(QtToolkit& toolkit, Program& program, kbd::DesktopKeyboard& keyboard) {
+    AddUndoKeys(toolkit, program);
+    kbd::KeyboardWindow& window = keyboard.Window();
+    window.OnPlayEachChord([&program](bool on) { program.state.comforts.playEachChord = on; });
+    program.state.comforts.chordShown = [&program, &window] {
+        window.SetKeyNames(KeyNamesFor(program.state.chord.BasicNotesText));
+    };
+    AnnounceChord(program);
+}
+
+}  // namespace hq::ui

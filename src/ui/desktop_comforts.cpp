@@ -35,6 +35,8 @@ void WireComforts(QtToolkit& toolkit, Program& program, kbd::DesktopKeyboard& ke
     program.state.comforts.chordShown = [&program, &window] {
         window.SetKeyNames(KeyNamesFor(program.state.chord.BasicNotesText));
     };
+    // The keyboard goes before the main window at the end of the run.
+    QObject::connect(&window, &QObject::destroyed, [&program] { program.state.comforts.chordShown = {}; });
     AnnounceChord(program);
 }
 

@@ -331,8 +331,12 @@ private:
             }
             return;
         }
-        // "CM" and "Cmaj" are the triad; "C^", "Cm(maj)" and "C7M" the seventh.
-        if (r.extension != 0 || word == Word::MajorSeventh || r.quality != Quality::Major) MajorSeventh();
+        // "CM" and "Cmaj" are the triad; "C^", "Cm(maj)", "C7M" and "Cmaj#11"
+        // (an alteration needs the seventh) the seventh.
+        const char next = at_ < text_.size() ? text_[at_] : '\0';
+        const char after = next == '(' ? Next() : next;
+        const bool altered = after == '#' || after == 'b';
+        if (r.extension != 0 || word == Word::MajorSeventh || r.quality != Quality::Major || altered) MajorSeventh();
     }
 
     void Suspension() {

@@ -42,7 +42,8 @@ TEST(ChordSymbol, MajorSeventhSpellings) {
         {"C\u0394", "C.maj7"}, {"C\u03947", "C.maj7"}, {"C^", "C.maj7"}, {"C^7", "C.maj7"},
         {"Cj7", "C.maj7"}, {"C\u2206", "C.maj7"}, {"C7M", "C.maj7"}, {"Cmaj9", "C.maj9"},
         {"CM9", "C.maj9"}, {"C\u03949", "C.maj9"}, {"Cmaj11", "C.maj11"}, {"CM13", "C.maj13"},
-        {"Cmaj", "C"}, {"CM", "C"}, {"Cmaj7(9)", "C.maj7.add9"},
+        {"Cmaj", "C"}, {"CM", "C"}, {"Cmaj7(9)", "C.maj7.add9"}, {"Cmaj#11", "C.maj7(#11)"},
+        {"CM(b5)", "C.maj7(b5)"},
     });
 }
 

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "analyzer/naming.h"
+#include "app/routing.h"
 #include "cli/chord_json.h"
 #include "cli/json.h"
 #include "cli/session.h"
@@ -13,6 +15,7 @@ namespace hq {
 namespace {
 
 constexpr std::string_view kUseOption = "--use";
+constexpr std::string_view kUseRankedOption = "--use-ranked";
 constexpr std::string_view kLetters = "C?D?EF?G?A?B";  // pitch class of each letter by position
 
 std::optional<int32_t> ParseWhole(std::string_view text, int64_t lowest, int64_t highest) {
@@ -26,6 +29,7 @@ std::optional<int32_t> ParseWhole(std::string_view text, int64_t lowest, int64_t
 struct AnalyzeArguments {
     std::vector<HeldKey> keys;
     std::optional<int32_t> useLine;
+    std::optional<int32_t> useRanked;
 };
 
 std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args, std::string& err) {
@@ -43,12 +47,27 @@ std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args
             ++i;
             continue;
         }
+        if (arg == kUseRankedOption) {
+            std::optional<int32_t> entry;
+            if (i + 1 < args.size()) entry = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
+            if (!entry || parsed.useRanked) {
+                err += "harmoniqua-cli analyze: --use-ranked takes one entry number, once\n";
+                return std::nullopt;
+            }
+            parsed.useRanked = entry;
+            ++i;
+            continue;
+        }
         const std::optional<HeldKey> key = ParseHeldKey(arg);
         if (!key) {
             err += "harmoniqua-cli analyze: not a note (C4, Eb4, F#3, or a MIDI number 0..127): " + arg + "\n";
             return std::nullopt;
         }
         parsed.keys.push_back(*key);
+    }
+    if (parsed.useLine && parsed.useRanked) {
+        err += "harmoniqua-cli analyze: --use and --use-ranked cannot go together\n";
+        return std::nullopt;
     }
     return parsed;
 }
@@ -65,6 +84,39 @@ void WriteSolutions(JsonWriter& json, const AnalyzerState& analyzer) {
         json.BeginObject();
         json.Key("name").String(s.name);
         for (const SolutionField& field : kSolutionFields) json.Key(field.name).Int(s.*field.member);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteRanked(JsonWriter& json, std::span<const NamedChord> ranked) {
+    json.BeginArray();
+    for (const NamedChord& n : ranked) {
+        json.BeginObject();
+        json.Key("name").String(n.name);
+        json.Key("RootPitch").Int(n.RootPitch);
+        json.Key("BassPitch");
+        if (n.BassPitch == kNoBass) {
+            json.Null();
+        } else {
+            json.Int(n.BassPitch);
+        }
+        json.Key("exact").Bool(n.exact);
+        json.Key("definition");
+        WriteDefinitionJson(json, n.definition);
+        json.Key("roles").BeginArray();
+        for (const NoteRole& r : RolesOf(n)) {
+            json.BeginObject();
+            json.Key("pitch").Int(r.pitch);
+            json.Key("role").String(r.role);
+            json.Key("spelled").String(r.spelled);
+            json.EndObject();
+        }
+        json.EndArray();
+        json.Key("explanation").String(ExplanationOf(n));
+        json.Key("leftOut").BeginArray();
+        for (int32_t p : n.leftOut) json.Int(p);
+        json.EndArray();
         json.EndObject();
     }
     json.EndArray();
@@ -127,6 +179,19 @@ int AnalyzeCommand(std::span<const std::string> args, std::string& out, std::str
         json.Key("used");
         WriteChordJson(json, session, AlertsSince(session, alertsAfterCapture));
     }
+    const std::vector<NamedChord> ranked = NameCapture(session.state.analyzer.CapturedPitches);
+    if (parsed->useRanked) {
+        json.Key("used");
+        const int32_t entry = *parsed->useRanked;
+        if (entry >= 0 && static_cast<size_t>(entry) < ranked.size()) {
+            TakeChordIntoPanels(session.program, ranked[static_cast<size_t>(entry)].definition);
+            WriteChordJson(json, session, AlertsSince(session, alertsAfterCapture));
+        } else {
+            json.Null();
+        }
+    }
+    json.Key("ranked");
+    WriteRanked(json, ranked);
     json.EndObject();
     out += json.str() + "\n";
     return 0;

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "keyboard/gm_programs.h"
+#include "keyboard/naming_line.h"
 #include "keyboard/piano_widget.h"
 
 namespace hq::kbd {
@@ -49,6 +50,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     setWindowTitle(QStringLiteral("Keyboard"));
     setObjectName(QStringLiteral("Keyboard"));
     piano_ = new PianoWidget(core, this);
+    naming_ = new NamingLine(core, this);
 
     instrument_ = List("Instrument", 19);
     for (size_t i = 0; i < kGmPrograms.size(); ++i) {
@@ -87,6 +89,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 4);
     column->setSpacing(4);
+    column->addWidget(naming_);
     column->addWidget(piano_, 0, Qt::AlignHCenter);
     column->addLayout(choices);
     column->addWidget(statusLabel_);
@@ -155,6 +158,7 @@ void KeyboardWindow::ShowStatus() {
 void KeyboardWindow::ShowState() {
     piano_->Relayout();
     piano_->update();
+    naming_->Refresh();
 }
 
 void KeyboardWindow::resizeEvent(QResizeEvent* event) {

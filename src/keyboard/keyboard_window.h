@@ -17,6 +17,7 @@ class QSlider;
 
 namespace hq::kbd {
 
+class NamingLine;
 class PianoWidget;
 
 class KeyboardWindow final : public QWidget {
@@ -34,6 +35,8 @@ public:
     KeyboardWindow(KeyboardCore& core, Hooks hooks);
 
     PianoWidget& Piano() const { return *piano_; }
+    /// The names of the held keys, above the piano.
+    NamingLine& Naming() const { return *naming_; }
     /// The whole line; the label shows as much as fits.
     void SetStatus(const QString& text);
     const QString& Status() const { return status_; }
@@ -55,6 +58,7 @@ private:
 
     Hooks hooks_;
     PianoWidget* piano_;
+    NamingLine* naming_;
     QComboBox* instrument_;
     QSlider* volume_;
     QComboBox* audio_;

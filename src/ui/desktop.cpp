@@ -7,8 +7,14 @@
 #include <cstring>
 #include <memory>
 
+#include <QThreadPool>
+
+#include "analyzer/naming.h"
+#include "app/routing.h"
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
+#include "keyboard/keyboard_window.h"
+#include "keyboard/naming_line.h"
 #include "ui/look.h"
 #include "ui/qt_toolkit.h"
 
@@ -43,6 +49,10 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
     Program program{state, toolkit, *keyboard};
     StartProgram(program);
+    // The live naming's chord space is built beside the event loop, not before the first window.
+    QThreadPool::globalInstance()->start([] { PrepareNaming(); });
+    keyboard->Window().Naming().SetTaker(
+        [&program](const ChordDefinition& chord) { TakeChordIntoPanels(program, chord); });
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();
 }

@@ -472,6 +472,8 @@ NamedChord FixedName(const Solution& s, uint32_t capturedMask) {
     SpellBass(n.definition, n.BassPitch);
     const uint32_t sounding = Above(use.tones, Mod12(-n.RootPitch));
     n.exact = sounding == capturedMask;
+    // Rebuilt exactly after all (no3 with no5, which only "Use" sets): then it goes by its Notation.
+    if (n.exact) n.name = Compose(n.definition).chord.Notation;
     n.leftOut = PitchesOf(capturedMask & ~sounding);
     n.cost = kNotExactCost + static_cast<int32_t>(n.leftOut.size());
     return n;

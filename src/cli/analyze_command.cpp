@@ -32,30 +32,30 @@ struct AnalyzeArguments {
     std::optional<int32_t> useRanked;
 };
 
+/// Reads the number after an option at args[i] into `slot`, once; false
+/// after writing why to `err`.
+bool ParseNumberOption(std::span<const std::string> args, size_t& i, std::string_view what,
+                       std::optional<int32_t>& slot, std::string& err) {
+    std::optional<int32_t> number;
+    if (i + 1 < args.size()) number = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
+    if (!number || slot) {
+        err += "harmoniqua-cli analyze: " + args[i] + " takes one " + std::string(what) + " number, once\n";
+        return false;
+    }
+    slot = number;
+    ++i;
+    return true;
+}
+
 std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args, std::string& err) {
     AnalyzeArguments parsed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == kUseOption) {
-            std::optional<int32_t> line;
-            if (i + 1 < args.size()) line = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
-            if (!line || parsed.useLine) {
-                err += "harmoniqua-cli analyze: --use takes one line number, once\n";
+        if (arg == kUseOption || arg == kUseRankedOption) {
+            const bool line = arg == kUseOption;
+            if (!ParseNumberOption(args, i, line ? "line" : "entry", line ? parsed.useLine : parsed.useRanked, err)) {
                 return std::nullopt;
             }
-            parsed.useLine = line;
-            ++i;
-            continue;
-        }
-        if (arg == kUseRankedOption) {
-            std::optional<int32_t> entry;
-            if (i + 1 < args.size()) entry = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
-            if (!entry || parsed.useRanked) {
-                err += "harmoniqua-cli analyze: --use-ranked takes one entry number, once\n";
-                return std::nullopt;
-            }
-            parsed.useRanked = entry;
-            ++i;
             continue;
         }
         const std::optional<HeldKey> key = ParseHeldKey(arg);

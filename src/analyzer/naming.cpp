@@ -54,11 +54,12 @@ constexpr int32_t kSixNineDiscount = -2;         // 6.add9
 // Readings a musician avoids.
 constexpr int32_t kSymmetricTensionCost = 4;   // each tension or addition on .aug or .dim
 constexpr int32_t kSymmetricExtensionCost = 6;  // .dim9, .aug11 and higher
-constexpr int32_t kSixthWithFourthCost = 2;     // 6.add11, 6.sus4: a seventh chord in disguise
+constexpr int32_t kSixthWithFourthCost = 3;     // 6.add11, 6.sus4: a seventh chord in disguise
 constexpr int32_t kFurtherAdditionCost = 1;     // each addition after the first
 constexpr int32_t kSusWithAdditionCost = 2;     // .sus4.add9 and the like
 constexpr int32_t kSusWithAlteredFifthCost = 2;  // .sus2(b5)
 constexpr int32_t kFurtherAlterationCost = 1;   // each alteration after the first
+constexpr int32_t kSharpNineWithoutThirdCost = 3;  // #9 is heard against a major third
 constexpr int32_t kSusWithoutFifthCost = 3;     // neither third nor fifth: hardly a chord
 constexpr int32_t kSharpElevenWithoutFifthCost = 2;  // players write (b5) then
 constexpr int32_t kAddThirteenCost = 2;  // add13 or add6 on a triad is a sixth chord spelled oddly
@@ -182,6 +183,7 @@ int32_t ShapeCost(const ChordDefinition& d, int8_t& modifiers) {
     if (d.SixthAdd != 0 && (d.Extension == 7 || d.Extension == 8) && d.SecondAdd != 9) cost += kThirteenWithoutNinthCost;
     if (d.SharpEleventh != 0 && d.NoFifth != 0) cost += kSharpElevenWithoutFifthCost;
     if (hasSus && d.FifthAlteration != 0) cost += kSusWithAlteredFifthCost;
+    if (d.NinthAlteration == 1 && (hasSus || d.NoThird != 0)) cost += kSharpNineWithoutThirdCost;
     const int32_t alterations = (d.FifthAlteration != 0 ? 1 : 0) + (d.NinthAlteration != 0 ? 1 : 0) +
                                 d.SharpEleventh + d.FlatThirteenth;
     if (alterations > 1) cost += kFurtherAlterationCost * (alterations - 1);

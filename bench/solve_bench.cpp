@@ -7,25 +7,10 @@
 #include <vector>
 
 #include "analyzer/solve.h"
+#include "every_capture.h"
 
 namespace hq {
 namespace {
-
-std::vector<std::vector<int32_t>> EveryCapture() {
-    std::vector<std::vector<int32_t>> captures;
-    for (uint32_t mask = 1; mask < 4096; ++mask) {
-        std::vector<int32_t> pitches;
-        for (int32_t p = 0; p < 12; ++p) {
-            if ((mask >> p & 1u) != 0) pitches.push_back(p);
-        }
-        for (size_t lowest = 0; lowest < pitches.size(); ++lowest) {
-            captures.push_back(pitches);
-            std::rotate(captures.back().begin(), captures.back().begin() + static_cast<std::ptrdiff_t>(lowest),
-                        captures.back().end());
-        }
-    }
-    return captures;  // 24,576
-}
 
 // One iteration is one capture, so the time per iteration is the time per
 // capture, averaged over the whole domain in turn.

@@ -2,13 +2,21 @@
 
 #include <algorithm>
 
+#include "analyzer/naming.h"
 #include "platform/controls.h"
 
 namespace hq {
 namespace {
 
+void ShowSolutionHints(const AnalyzerState& analyzer, Toolkit& toolkit, int32_t grid) {
+    std::vector<std::string> hints;
+    for (const Solution& s : analyzer.Solutions) hints.push_back(SolutionHint(s, analyzer.CapturedPitches));
+    toolkit.SetLineHints(grid, kid::SolutionsList, hints);
+}
+
 void ShowSolutionTexts(const AnalyzerState& analyzer, Toolkit& toolkit, int32_t grid) {
     toolkit.SetTextArray(grid, kid::SolutionsList, analyzer.SolutionTexts);
+    ShowSolutionHints(analyzer, toolkit, grid);
     toolkit.SetTextString(grid, kid::SolutionsList, analyzer.SolutionTexts.front());
     toolkit.Redraw(grid, kid::SolutionsList);
 }

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "analyzer/naming.h"
+#include "app/routing.h"
 #include "cli/chord_json.h"
 #include "cli/json.h"
 #include "cli/session.h"
@@ -13,6 +15,7 @@ namespace hq {
 namespace {
 
 constexpr std::string_view kUseOption = "--use";
+constexpr std::string_view kUseRankedOption = "--use-ranked";
 constexpr std::string_view kLetters = "C?D?EF?G?A?B";  // pitch class of each letter by position
 
 std::optional<int32_t> ParseWhole(std::string_view text, int64_t lowest, int64_t highest) {
@@ -26,21 +29,33 @@ std::optional<int32_t> ParseWhole(std::string_view text, int64_t lowest, int64_t
 struct AnalyzeArguments {
     std::vector<HeldKey> keys;
     std::optional<int32_t> useLine;
+    std::optional<int32_t> useRanked;
 };
+
+/// Reads the number after an option at args[i] into `slot`, once; false
+/// after writing why to `err`.
+bool ParseNumberOption(std::span<const std::string> args, size_t& i, std::string_view what,
+                       std::optional<int32_t>& slot, std::string& err) {
+    std::optional<int32_t> number;
+    if (i + 1 < args.size()) number = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
+    if (!number || slot) {
+        err += "harmoniqua-cli analyze: " + args[i] + " takes one " + std::string(what) + " number, once\n";
+        return false;
+    }
+    slot = number;
+    ++i;
+    return true;
+}
 
 std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args, std::string& err) {
     AnalyzeArguments parsed;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == kUseOption) {
-            std::optional<int32_t> line;
-            if (i + 1 < args.size()) line = ParseWhole(args[i + 1], INT32_MIN, INT32_MAX);
-            if (!line || parsed.useLine) {
-                err += "harmoniqua-cli analyze: --use takes one line number, once\n";
+        if (arg == kUseOption || arg == kUseRankedOption) {
+            const bool line = arg == kUseOption;
+            if (!ParseNumberOption(args, i, line ? "line" : "entry", line ? parsed.useLine : parsed.useRanked, err)) {
                 return std::nullopt;
             }
-            parsed.useLine = line;
-            ++i;
             continue;
         }
         const std::optional<HeldKey> key = ParseHeldKey(arg);
@@ -49,6 +64,10 @@ std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args
             return std::nullopt;
         }
         parsed.keys.push_back(*key);
+    }
+    if (parsed.useLine && parsed.useRanked) {
+        err += "harmoniqua-cli analyze: --use and --use-ranked cannot go together\n";
+        return std::nullopt;
     }
     return parsed;
 }
@@ -65,6 +84,39 @@ void WriteSolutions(JsonWriter& json, const AnalyzerState& analyzer) {
         json.BeginObject();
         json.Key("name").String(s.name);
         for (const SolutionField& field : kSolutionFields) json.Key(field.name).Int(s.*field.member);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteRanked(JsonWriter& json, std::span<const NamedChord> ranked) {
+    json.BeginArray();
+    for (const NamedChord& n : ranked) {
+        json.BeginObject();
+        json.Key("name").String(n.name);
+        json.Key("RootPitch").Int(n.RootPitch);
+        json.Key("BassPitch");
+        if (n.BassPitch == kNoBass) {
+            json.Null();
+        } else {
+            json.Int(n.BassPitch);
+        }
+        json.Key("exact").Bool(n.exact);
+        json.Key("definition");
+        WriteDefinitionJson(json, n.definition);
+        json.Key("roles").BeginArray();
+        for (const NoteRole& r : RolesOf(n)) {
+            json.BeginObject();
+            json.Key("pitch").Int(r.pitch);
+            json.Key("role").String(r.role);
+            json.Key("spelled").String(r.spelled);
+            json.EndObject();
+        }
+        json.EndArray();
+        json.Key("explanation").String(ExplanationOf(n));
+        json.Key("leftOut").BeginArray();
+        for (int32_t p : n.leftOut) json.Int(p);
+        json.EndArray();
         json.EndObject();
     }
     json.EndArray();
@@ -127,6 +179,19 @@ int AnalyzeCommand(std::span<const std::string> args, std::string& out, std::str
         json.Key("used");
         WriteChordJson(json, session, AlertsSince(session, alertsAfterCapture));
     }
+    const std::vector<NamedChord> ranked = NameCapture(session.state.analyzer.CapturedPitches);
+    if (parsed->useRanked) {
+        json.Key("used");
+        const int32_t entry = *parsed->useRanked;
+        if (entry >= 0 && static_cast<size_t>(entry) < ranked.size()) {
+            TakeChordIntoPanels(session.program, ranked[static_cast<size_t>(entry)].definition);
+            WriteChordJson(json, session, AlertsSince(session, alertsAfterCapture));
+        } else {
+            json.Null();
+        }
+    }
+    json.Key("ranked");
+    WriteRanked(json, ranked);
     json.EndObject();
     out += json.str() + "\n";
     return 0;

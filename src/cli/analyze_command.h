@@ -21,7 +21,9 @@ std::optional<HeldKey> ParseHeldKey(std::string_view text);
 /// `harmoniqua-cli analyze NOTE... [--use N]`: holds the notes, presses
 /// "Capture & Solve" and prints the solutions as JSON; with --use, selects
 /// line N of the solutions list, presses "Use this solution" and adds the
-/// composed chord. Returns 2 for a bad argument, 0 otherwise.
+/// composed chord. "ranked" lists the names of the capture best first; with
+/// --use-ranked N, entry N is taken into the panels and shown as "used"
+/// (null when there is no entry N). Returns 2 for a bad argument, 0 otherwise.
 int AnalyzeCommand(std::span<const std::string> args, std::string& out, std::string& err);
 
 }  // namespace hq

@@ -37,6 +37,8 @@ void WriteControls(JsonWriter& json, const HeadlessSession& session) {
 
 }  // namespace
 
+void WriteDefinitionJson(JsonWriter& json, const ChordDefinition& definition) { WriteDefinition(json, definition); }
+
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session) {
     WriteChordJson(json, session, session.toolkit.Alerts());
 }

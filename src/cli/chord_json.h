@@ -12,6 +12,9 @@ namespace hq {
 /// shows them, and every alert of the run, as one JSON object.
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session);
 
+/// The 20 fields of a chord definition, in their order, as one JSON object.
+void WriteDefinitionJson(JsonWriter& json, const ChordDefinition& definition);
+
 /// The same, with `alerts` in place of every alert of the run.
 void WriteChordJson(JsonWriter& json, const HeadlessSession& session, std::span<const std::string> alerts);
 

@@ -23,7 +23,7 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli compose [FIELD=VALUE]...\n"
     "       harmoniqua-cli arrange [NAME[=on|off]]... [PLAY-OPTION]...\n"
     "       harmoniqua-cli play [NAME[=on|off]]... [PLAY-OPTION]... [--once] [--ms D]\n"
-    "       harmoniqua-cli analyze NOTE... [--use N]\n"
+    "       harmoniqua-cli analyze NOTE... [--use N] [--use-ranked N]\n"
     "       harmoniqua-cli encode [NAME[=on|off]]... [PLAY-OPTION]...\n"
     "       harmoniqua-cli encode --symbol SYMBOL [PLAY-OPTION]...\n"
     "       harmoniqua-cli parse SYMBOL...\n"

@@ -132,6 +132,10 @@ void HeadlessToolkit::SetTextArray(int32_t grid, int32_t kid, std::span<const st
     if (Control* c = MutableControl(grid, kid)) c->lines.assign(lines.begin(), lines.end());
 }
 
+void HeadlessToolkit::SetLineHints(int32_t grid, int32_t kid, std::span<const std::string> hints) {
+    if (Control* c = MutableControl(grid, kid)) c->lineHints.assign(hints.begin(), hints.end());
+}
+
 void HeadlessToolkit::SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t value2,
                                   int32_t highest) {
     Record(CallKind::SetPosition, grid, kid, lowest, value, value2, highest);

@@ -23,6 +23,7 @@ public:
         bool enabled = true;
         std::string text;
         std::vector<std::string> lines;
+        std::vector<std::string> lineHints;  // kept, not recorded as a call
         std::array<int32_t, 4> position{};  // lowest, value, value, highest
         std::vector<std::string> disabledBy;
     };
@@ -58,6 +59,7 @@ public:
     void SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) override;
     void SetTextString(int32_t grid, int32_t kid, std::string_view text) override;
     void SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) override;
+    void SetLineHints(int32_t grid, int32_t kid, std::span<const std::string> hints) override;
     void SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t value2,
                      int32_t highest) override;
     void Redraw(int32_t grid, int32_t kid) override;

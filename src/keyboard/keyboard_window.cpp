@@ -13,6 +13,7 @@
 #include <array>
 
 #include "keyboard/gm_programs.h"
+#include "keyboard/naming_line.h"
 #include "keyboard/piano_widget.h"
 #include "ui/fit_text.h"
 
@@ -56,6 +57,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     setWindowTitle(QStringLiteral("Keyboard"));
     setObjectName(QStringLiteral("Keyboard"));
     piano_ = new PianoWidget(core, this);
+    naming_ = new NamingLine(core, this);
 
     instrument_ = List("Instrument", 19);
     for (size_t i = 0; i < kGmPrograms.size(); ++i) {
@@ -95,6 +97,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 6, 6, 4);
     column->setSpacing(4);
+    column->addWidget(naming_);
     column->addWidget(piano_, 0, Qt::AlignHCenter);
     column->addLayout(choices);
     column->addLayout(MakeComforts(core));
@@ -194,6 +197,7 @@ void KeyboardWindow::SetStatus(const QString& text) {
 void KeyboardWindow::ShowState() {
     piano_->Relayout();
     piano_->update();
+    naming_->Refresh();
 }
 
 void KeyboardWindow::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@ class FittingLabel;
 
 namespace hq::kbd {
 
+class NamingLine;
 class PianoWidget;
 
 class KeyboardWindow final : public QWidget {
@@ -39,6 +40,8 @@ public:
     KeyboardWindow(KeyboardCore& core, Hooks hooks);
 
     PianoWidget& Piano() const { return *piano_; }
+    /// The names of the held keys, above the piano.
+    NamingLine& Naming() const { return *naming_; }
     /// The whole line; the label shrinks or elides it to fit.
     void SetStatus(const QString& text);
     const QString& Status() const { return status_; }
@@ -64,6 +67,7 @@ private:
 
     Hooks hooks_;
     PianoWidget* piano_;
+    NamingLine* naming_;
     QComboBox* instrument_;
     QSlider* volume_;
     QComboBox* audio_;

@@ -69,6 +69,9 @@ public:
     virtual void SetTextString(int32_t grid, int32_t kid, std::string_view text) = 0;
     /// The toolkit keeps its own copy of the lines.
     virtual void SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) = 0;
+    /// A hint per line of a list, shown when the pointer rests on the line;
+    /// an empty hint shows none. Not every toolkit shows them.
+    virtual void SetLineHints(int32_t /*grid*/, int32_t /*kid*/, std::span<const std::string> /*hints*/) {}
     /// A scroll bar's range and value: (lowest, value, value, highest).
     virtual void SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value,
                              int32_t value2, int32_t highest) = 0;

@@ -283,6 +283,15 @@ void ChordsWindow::SetTextArray(int32_t kid, std::span<const std::string> lines)
     if (auto* fitting = dynamic_cast<FittingComboBox*>(list)) fitting->ShowWhetherElided();
 }
 
+void ChordsWindow::SetLineHints(int32_t kid, std::span<const std::string> hints) {
+    auto* list = qobject_cast<QComboBox*>(Control(kid));
+    if (list == nullptr) return;
+    for (int i = 0; i < list->count(); ++i) {
+        const size_t line = static_cast<size_t>(i);
+        list->setItemData(i, line < hints.size() ? QVariant(Text(hints[line])) : QVariant(), Qt::ToolTipRole);
+    }
+}
+
 int32_t ChordsWindow::BarPosition(int32_t lowest, int32_t value, int32_t highest) {
     if (highest <= lowest) return 0;
     // Rounded, so that the value a drag position stands for shows the bar at

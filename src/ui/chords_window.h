@@ -34,6 +34,7 @@ public:
     void SetDisabledReasons(int32_t kid, std::span<const std::string_view> reasons);
     void SetTextString(int32_t kid, std::string_view text);
     void SetTextArray(int32_t kid, std::span<const std::string> lines);
+    void SetLineHints(int32_t kid, std::span<const std::string> hints);
     void SetPosition(int32_t kid, int32_t lowest, int32_t value, int32_t highest);
     void Redraw(int32_t kid);
 

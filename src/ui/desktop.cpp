@@ -7,11 +7,17 @@
 #include <cstring>
 #include <memory>
 
+#include <QThreadPool>
+
+#include "analyzer/naming.h"
+#include "app/routing.h"
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
 #include "keyboard/soundfont.h"
 #include "ui/desktop_exporter.h"
 #include "ui/desktop_comforts.h"
+#include "keyboard/keyboard_window.h"
+#include "keyboard/naming_line.h"
 #include "ui/look.h"
 #include "ui/notation_editor.h"
 #include "ui/qt_toolkit.h"
@@ -52,6 +58,10 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     StartProgram(program);
     if (ChordsWindow* chords = toolkit.Chords(state.windows.chords)) AttachNotationEditor(*chords, program);
     WireComforts(toolkit, program, *keyboard);
+    // The live naming's chord space is built beside the event loop, not before the first window.
+    QThreadPool::globalInstance()->start([] { PrepareNaming(); });
+    keyboard->Window().Naming().SetTaker(
+        [&program](const ChordDefinition& chord) { TakeChordIntoPanels(program, chord); });
     if (afterStart) afterStart(toolkit, program);
     return QApplication::exec();
 }

@@ -119,6 +119,10 @@ void QtToolkit::SetTextArray(int32_t grid, int32_t kid, std::span<const std::str
     if (ChordsWindow* w = Chords(grid)) w->SetTextArray(kid, lines);
 }
 
+void QtToolkit::SetLineHints(int32_t grid, int32_t kid, std::span<const std::string> hints) {
+    if (ChordsWindow* w = Chords(grid)) w->SetLineHints(kid, hints);
+}
+
 void QtToolkit::SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t /*value2*/,
                             int32_t highest) {
     if (ChordsWindow* w = Chords(grid)) w->SetPosition(kid, lowest, value, highest);

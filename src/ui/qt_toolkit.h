@@ -38,6 +38,7 @@ public:
     void SetDisabledReasons(int32_t grid, int32_t kid, std::span<const std::string_view> reasons) override;
     void SetTextString(int32_t grid, int32_t kid, std::string_view text) override;
     void SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) override;
+    void SetLineHints(int32_t grid, int32_t kid, std::span<const std::string> hints) override;
     void SetPosition(int32_t grid, int32_t kid, int32_t lowest, int32_t value, int32_t value2,
                      int32_t highest) override;
     void Redraw(int32_t grid, int32_t kid) override;

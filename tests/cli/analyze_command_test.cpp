@@ -45,7 +45,7 @@ TEST(AnalyzeNotes, ParseNamesWithOctaveAndMidiNumbers) {
 TEST(AnalyzeCommand, PrintsTheSolutionsTheShownLineAndTheCaptureAlerts) {
     const CliRun r = Analyze({"C4", "E4", "G4"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
+    const std::string expected =
               "{\"solutions\": [{\"name\": \"C\", \"RootPitch\": 0, \"ChordClass\": 0, \"Extension\": 0, "
               "\"SecondAdd\": 0, \"FourthAdd\": 0, \"SixthAdd\": 0, \"FifthAlteration\": 0, \"NinthAlteration\": 0, "
               "\"SharpEleventh\": 0, \"FlatThirteenth\": 0, \"NoThird\": 0, \"NoFifth\": 0, \"BassPitch\": 0}, "
@@ -55,7 +55,8 @@ TEST(AnalyzeCommand, PrintsTheSolutionsTheShownLineAndTheCaptureAlerts) {
               "{\"name\": \"G6.sus4(no5)/C\", \"RootPitch\": 7, \"ChordClass\": 0, \"Extension\": 6, "
               "\"SecondAdd\": 0, \"FourthAdd\": 3, \"SixthAdd\": 0, \"FifthAlteration\": 0, \"NinthAlteration\": 0, "
               "\"SharpEleventh\": 0, \"FlatThirteenth\": 0, \"NoThird\": 0, \"NoFifth\": 1, \"BassPitch\": 0}], "
-              "\"shown\": \"C\", \"alerts\": []}\n");
+              "\"shown\": \"C\", \"alerts\": [], \"ranked\": [";
+    EXPECT_EQ(r.out.substr(0, expected.size()), expected);
 }
 
 TEST(AnalyzeCommand, SpellingsOfTheSameKeysGiveTheSameOutput) {
@@ -73,7 +74,7 @@ TEST(AnalyzeCommand, CapturesOfFewerThanThreePitchClassesCarryTheAlert) {
         EXPECT_EQ(r.out,
                   "{\"solutions\": [], \"shown\": \"-No Solution-\", \"alerts\": [\"Less than three different "
                   "notes detected.\\nNo solution possible for this capture.\\nClick, hold and move away on the "
-                  "keys\\nof the Keybord to lock them, and capture.\"]}\n")
+                  "keys\\nof the Keybord to lock them, and capture.\"], \"ranked\": []}\n")
             << notes.size();
     }
 }
@@ -110,7 +111,36 @@ TEST(AnalyzeCommand, UseAddsTheComposedChordWithTheAlertsOfTheUse) {
         // The capture's own alerts stay with the capture.
         EXPECT_EQ(Count(r.out, "There is no solution to use"), Count(chord, "There is no solution to use"));
         EXPECT_EQ(Count(r.out, "Less than three"), Count(capture, "Less than three"));
-        EXPECT_EQ(r.out.substr(r.out.size() - 3), "}}\n");
+        EXPECT_NE(r.out.find("}}, \"ranked\": ["), std::string::npos);
+    }
+}
+
+TEST(AnalyzeCommand, RankedListsExplainedNamesAndUseRankedTakesOne) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* part;  // found in the output
+    };
+    const std::vector<Case> cases = {
+        {{"E4", "G4", "C5"},
+         "\"ranked\": [{\"name\": \"C/E\", \"RootPitch\": 0, \"BassPitch\": 4, \"exact\": true, "
+         "\"definition\": {\"BassSelected\": 1, \"RootLetterPitch\": 0, \"RootLetter\": \"C\", "},
+        {{"E4", "G4", "C5"},
+         "\"roles\": [{\"pitch\": 0, \"role\": \"1\", \"spelled\": \"C\"}, {\"pitch\": 4, \"role\": \"3\", "
+         "\"spelled\": \"E\"}, {\"pitch\": 7, \"role\": \"5\", \"spelled\": \"G\"}], \"explanation\": \"C major, "
+         "first inversion\", \"leftOut\": []}, {\"name\": \"Em(#5)\", \"RootPitch\": 4, \"BassPitch\": null, "},
+        {{"C4", "E4", "G4", "--use-ranked", "0"}, "\"used\": {\"Notation\": \"C\""},
+        {{"E4", "G4", "C5", "--use-ranked", "1"}, "\"used\": {\"Notation\": \"Em(#5)\""},
+        {{"G3", "B3", "F4", "Ab4", "--use-ranked", "0"}, "\"used\": {\"Notation\": \"G7(b9)(no5)\""},
+        {{"C4", "E4", "G4", "--use-ranked", "99"}, "\"used\": null, \"ranked\": [{"},
+        {{"C4", "E4", "--use-ranked", "0"}, "\"used\": null, \"ranked\": []}"},
+        {{"C4", "Db4", "D4", "Eb4"},
+         "{\"name\": \"Db.maj7(b9).sus2(no5)/C\", \"RootPitch\": 1, \"BassPitch\": 0, \"exact\": false, "},
+        {{"C4", "Db4", "D4", "Eb4"}, "\"leftOut\": [2]}]}"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Analyze(c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.part), std::string::npos) << c.part << "\n" << r.out.substr(0, 2000);
     }
 }
 
@@ -118,7 +148,8 @@ TEST(AnalyzeCommand, BadArgumentsExitTwoWithOneLine) {
     const std::vector<std::vector<std::string>> cases = {
         {"c4"},          {"C4", "H4"},          {"C4", "--use"},          {"C4", "--use", "x"},
         {"--use", "1.5"}, {"C4", "--use", "1", "--use", "2"}, {"--use", "2147483648"}, {"C4", "--used", "1"},
-        {"C4", "-1"},
+        {"C4", "-1"}, {"C4", "--use-ranked"}, {"C4", "--use-ranked", "1", "--use-ranked", "1"},
+        {"C4", "E4", "G4", "--use", "0", "--use-ranked", "0"},
     };
     for (const std::vector<std::string>& args : cases) {
         const CliRun r = Analyze(args);

@@ -9,6 +9,7 @@
 
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
+#include "keyboard/keyboard_memory.h"
 #include "ui/look.h"
 #include "ui/qt_toolkit.h"
 
@@ -41,6 +42,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     QtToolkit toolkit(QCoreApplication::applicationDirPath());
     const std::unique_ptr<kbd::DesktopKeyboard> keyboard =
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
+    keyboard->RememberIn(kbd::KeyboardSettingsFile());
     Program program{state, toolkit, *keyboard};
     StartProgram(program);
     if (afterStart) afterStart(toolkit, program);

@@ -11,6 +11,7 @@
 #include "keyboard/desktop_keyboard.h"
 #include "keyboard/keyboard_memory.h"
 #include "ui/look.h"
+#include "ui/picture_folder.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq::ui {
@@ -39,7 +40,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     PrepareApplication();
 
     SharedState state;
-    QtToolkit toolkit(QCoreApplication::applicationDirPath());
+    QtToolkit toolkit(FindPictureFolder(QCoreApplication::applicationDirPath()));
     const std::unique_ptr<kbd::DesktopKeyboard> keyboard =
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
     keyboard->RememberIn(kbd::KeyboardSettingsFile());

@@ -66,15 +66,6 @@ TEST(KeyboardSettings, ADamagedValueFallsBackToItsDefaultAndNoOther) {
     }
 }
 
-TEST(KeyboardSettings, ALongPortNameIsDamageButOneAtTheLimitIsKept) {
-    SettingsText stored = kGood;
-    stored["midiIn"] = std::string(kLongestName, 'k');
-    stored["midiOut"] = std::string(kLongestName + 1, 'k');
-    const KeyboardSettings read = ReadKeyboardSettings(stored);
-    EXPECT_EQ(read.midiIn.size(), kLongestName);
-    EXPECT_EQ(read.midiOut, "");
-}
-
 TEST(KeyboardSettings, WhatIsWrittenReadsBackTheSame) {
     KeyboardSettings unusual;
     unusual.instrument0to127 = 127;

@@ -18,26 +18,6 @@
 namespace hq {
 namespace {
 
-// Restores a variable of the environment when the test ends.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value) : name_(name), old_(qgetenv(name)), had_(qEnvironmentVariableIsSet(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_) {
-            qputenv(name_, old_);
-        } else {
-            qunsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    QByteArray old_;
-    bool had_;
-};
-
 void PutPicture(const QString& folder, const char* name) {
     QDir().mkpath(folder);
     QFile file(QDir(folder).filePath(QString::fromLatin1(name)));
@@ -60,6 +40,7 @@ TEST(PictureFolder, TheFirstFolderHoldingBothPicturesWins) {
         {"half a pair does not count", {2}, 1, 2},
         {"none anywhere: beside the program", {}, 0, 0},
     };
+    const QByteArray oldDataDirs = qgetenv("XDG_DATA_DIRS");
     for (const auto& c : cases) {
         const QTemporaryDir root;
         const auto folder = [&root, &kFolders](int i) { return QDir::cleanPath(root.filePath(QString::fromLatin1(kFolders[i]))); };
@@ -70,11 +51,12 @@ TEST(PictureFolder, TheFirstFolderHoldingBothPicturesWins) {
         }
         if (c.onlyFifths >= 0) PutPicture(folder(c.onlyFifths), "Fifths.bmp");
         // Named without the harmoniqua part; a relative entry is passed over.
-        const ScopedEnv dataDirs("XDG_DATA_DIRS", (root.filePath(QStringLiteral("xdg1")) + QStringLiteral(":relative:") +
-                                                   root.filePath(QStringLiteral("xdg2/")))
-                                                      .toLocal8Bit());
+        qputenv("XDG_DATA_DIRS", (root.filePath(QStringLiteral("xdg1")) + QStringLiteral(":relative:") +
+                                  root.filePath(QStringLiteral("xdg2/")))
+                                     .toLocal8Bit());
         EXPECT_EQ(ui::FindPictureFolder(folder(0)), folder(c.found)) << c.name;
     }
+    qputenv("XDG_DATA_DIRS", oldDataDirs);
 }
 
 TEST(PictureFolder, WithoutDataFoldersTheDesktopDefaultsAreLookedIn) {

@@ -43,7 +43,7 @@ KeyboardMemory::KeyboardMemory(QString path)
     : path_(std::move(path)), recalled_(LoadKeyboardSettings(path_)), written_(recalled_), pending_(recalled_) {
     later_.setSingleShot(true);
     later_.setInterval(kSaveDelayMs);
-    QObject::connect(&later_, &QTimer::timeout, [this] { Save(pending_); });
+    QObject::connect(&later_, &QTimer::timeout, &later_, [this] { Save(pending_); });
 }
 
 KeyboardMemory::~KeyboardMemory() {

@@ -7,6 +7,7 @@ HQ_PACKAGES=(
   qt6-base-dev fonts-dejavu-core fonts-liberation2
   libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm librtmidi-dev libasound2-dev
   xvfb xauth xdotool x11-apps imagemagick
+  librsvg2-bin file dpkg-dev
 )
 
 hq_missing_packages() {

@@ -14,6 +14,7 @@
 #include "cli/play_commands.h"
 #include "cli/sequence_commands.h"
 #include "platform/controls.h"
+#include "platform/version.h"
 #include "theory/compose_chord.h"
 
 namespace hq {
@@ -154,6 +155,10 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
     if (args.empty()) {
         err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse); --help lists them\n";
         return 2;
+    }
+    if (args[0] == "--version") {
+        out += std::string("harmoniqua-cli ") + kVersion + "\n";
+        return 0;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         out += kUsage;

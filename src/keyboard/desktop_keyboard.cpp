@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "keyboard/fluid_synth.h"
+#include "keyboard/keyboard_memory.h"
 #include "keyboard/keyboard_window.h"
 #include "keyboard/library_messages.h"
 #include "keyboard/rtmidi_ports.h"
@@ -35,12 +36,25 @@ DesktopKeyboard::DesktopKeyboard(std::unique_ptr<AudioSynth> synth, MidiSystem m
       in_(midi_.input.get(), "MIDI in", std::string(kMidiClientName) + ":"),
       out_(midi_.output.get(), "MIDI out", std::string(kMidiClientName) + ":") {
     KeyboardWindow::Hooks hooks;
-    hooks.instrument = [this](int32_t program) { core_.SetInstrument(program); };
-    hooks.volume = [this](int32_t percent) { core_.SetVolume(percent); };
-    hooks.audio = [this](AudioChoice choice) { StartAudio(choice); };
+    hooks.instrument = [this](int32_t program) {
+        core_.SetInstrument(program);
+        Remember();
+    };
+    hooks.volume = [this](int32_t percent) {
+        core_.SetVolume(percent);
+        Remember(true);
+    };
+    hooks.audio = [this](AudioChoice choice) {
+        StartAudio(choice);
+        Remember();
+    };
     hooks.midiIn = [this](const std::string& port) { ChooseMidiIn(port); };
     hooks.midiOut = [this](const std::string& port) { ChooseMidiOut(port); };
     hooks.closed = [this] { core_.ReleaseUserKeys(); };
+    hooks.moved = [this] {
+        position_ = WindowPoint{window_->x(), window_->y()};
+        Remember(true);
+    };
     window_ = std::make_unique<KeyboardWindow>(core_, std::move(hooks));
     core_.SetChangeHandler([this] { window_->ShowState(); });
 
@@ -75,7 +89,7 @@ void DesktopKeyboard::Start() {
     started_ = true;
     RouteLibraryMessages([this](const std::string& line) { OnLibraryMessage(line); });
     core_.Start();
-    StartAudio(AudioChoice::Automatic);
+    StartAudio(Recall());
     Place();
     window_->show();
     if (midi_.input || midi_.output) poll_.start();
@@ -115,6 +129,11 @@ void DesktopKeyboard::Place() {
     const ControlRow& main = kControls[0];
     QRect area(0, 0, 1280, 1024);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) area = screen->availableGeometry();
+    if (position_ && OnSomeScreen(QPoint(position_->x, position_->y), window_->sizeHint())) {
+        window_->move(position_->x, position_->y);
+        return;
+    }
+    position_.reset();
     window_->move(KeyboardPlace(QRect(main.x, main.y, main.width, main.height), window_->sizeHint(), area));
 }
 
@@ -140,6 +159,7 @@ void DesktopKeyboard::ChooseMidiIn(const std::string& port) {
     in_.Choose(port);
     ShowPorts();
     UpdateStatus();
+    Remember();
 }
 
 void DesktopKeyboard::ChooseMidiOut(const std::string& port) {
@@ -147,6 +167,7 @@ void DesktopKeyboard::ChooseMidiOut(const std::string& port) {
     out_.Choose(port);
     ShowPorts();
     UpdateStatus();
+    Remember();
 }
 
 void DesktopKeyboard::PollPorts() {

@@ -9,9 +9,11 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "keyboard/keyboard_core.h"
+#include "keyboard/keyboard_settings.h"
 #include "keyboard/midi_port.h"
 #include "keyboard/port_keeper.h"
 #include "keyboard/synth.h"
@@ -19,6 +21,7 @@
 
 namespace hq::kbd {
 
+class KeyboardMemory;
 class KeyboardWindow;
 
 /// This program's name in the MIDI system: its virtual port and client.
@@ -33,6 +36,9 @@ public:
     DesktopKeyboard(const DesktopKeyboard&) = delete;
     DesktopKeyboard& operator=(const DesktopKeyboard&) = delete;
 
+    /// Keeps the user's choices in the file at `path` (empty: nowhere); what
+    /// it holds is taken up by Start.
+    void RememberIn(const QString& path);
     /// Shows the window beside the main window and starts sound and MIDI.
     void Start() override;
     void KbdNoteOn(int32_t pitchClass, int32_t octave) override;
@@ -69,6 +75,10 @@ private:
     void ShowPorts();
     void Place();
     void OnLibraryMessage(const std::string& line);
+    // The remembered choices: taken up at start, written on each change.
+    AudioChoice Recall();
+    KeyboardSettings Current() const;
+    void Remember(bool soon = false);
 
     std::unique_ptr<AudioSynth> synth_;
     MidiSystem midi_;
@@ -81,11 +91,17 @@ private:
     QString audioStatus_;
     QString lastMessage_;
     bool started_ = false;
+    std::unique_ptr<KeyboardMemory> memory_;
+    std::optional<WindowPoint> position_;
 };
 
 /// Where a window of `size` goes on `area`: below the main window, else
 /// above it, else right of it, else as low on the screen as it fits.
 QPoint KeyboardPlace(QRect mainWindow, QSize size, QRect area);
+
+/// A remembered place is used only where the window's title bar lands on one
+/// of today's screens.
+bool OnSomeScreen(QPoint topLeft, QSize size);
 
 /// The real thing: FluidSynth (soundfonts also looked for in
 /// `programFolder`) and the ALSA sequencer through RtMidi.

@@ -200,6 +200,23 @@ void KeyboardWindow::ShowState() {
     naming_->Refresh();
 }
 
+AudioChoice KeyboardWindow::ShowChoices(int32_t program0to127, int32_t percent, const std::string& audio) {
+    const QSignalBlocker quietInstrument(instrument_);
+    const QSignalBlocker quietVolume(volume_);
+    const QSignalBlocker quietAudio(audio_);
+    instrument_->setCurrentIndex(program0to127);
+    volume_->setValue(percent);
+    audio_->setCurrentIndex(std::max(0, audio_->findText(QString::fromStdString(audio))));
+    return kAudioItems[static_cast<size_t>(audio_->currentIndex())].choice;
+}
+
+std::string KeyboardWindow::AudioName() const { return audio_->currentText().toStdString(); }
+
+void KeyboardWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (isVisible() && !isMinimized() && hooks_.moved) hooks_.moved();
+}
+
 void KeyboardWindow::closeEvent(QCloseEvent* event) {
     // The piano has no menu entry to bring it back, so closing it only
     // minimises it; no key it held keeps sounding.

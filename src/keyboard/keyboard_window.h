@@ -35,6 +35,8 @@ public:
         std::function<void(const std::string& port)> midiIn;
         std::function<void(const std::string& port)> midiOut;
         std::function<void()> closed;
+        /// The window was moved while shown.
+        std::function<void()> moved;
     };
 
     KeyboardWindow(KeyboardCore& core, Hooks hooks);
@@ -49,6 +51,11 @@ public:
     /// false greys the list out.
     void SetMidiInPorts(const std::vector<std::string>& names, const std::string& chosen, bool available);
     void SetMidiOutPorts(const std::vector<std::string>& names, const std::string& chosen, bool available);
+    /// Shows remembered choices without reporting them; an audio output
+    /// the list lacks shows its first item. Returns the output shown.
+    AudioChoice ShowChoices(int32_t program0to127, int32_t percent, const std::string& audio);
+    /// The audio output as the list names it.
+    std::string AudioName() const;
     /// Redraws the piano after a change of the keyboard's state.
     void ShowState();
     /// Told when "Play each chord" is checked or cleared.
@@ -58,11 +65,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     static void FillPorts(QComboBox* list, const std::vector<std::string>& names, const std::string& chosen,
                           bool available);
-    void ShowStatus();
     QLayout* MakeComforts(KeyboardCore& core);
 
     Hooks hooks_;

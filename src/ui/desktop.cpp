@@ -13,13 +13,15 @@
 #include "app/routing.h"
 #include "app/startup.h"
 #include "keyboard/desktop_keyboard.h"
-#include "keyboard/soundfont.h"
-#include "ui/desktop_exporter.h"
-#include "ui/desktop_comforts.h"
+#include "keyboard/keyboard_memory.h"
 #include "keyboard/keyboard_window.h"
 #include "keyboard/naming_line.h"
+#include "keyboard/soundfont.h"
+#include "ui/desktop_comforts.h"
+#include "ui/desktop_exporter.h"
 #include "ui/look.h"
 #include "ui/notation_editor.h"
+#include "ui/picture_folder.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq::ui {
@@ -48,9 +50,10 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     PrepareApplication();
 
     SharedState state;
-    QtToolkit toolkit(QCoreApplication::applicationDirPath());
+    QtToolkit toolkit(FindPictureFolder(QCoreApplication::applicationDirPath()));
     const std::unique_ptr<kbd::DesktopKeyboard> keyboard =
         kbd::MakeDesktopKeyboard(QCoreApplication::applicationDirPath().toStdString());
+    keyboard->RememberIn(kbd::KeyboardSettingsFile());
     Program program{state, toolkit, *keyboard};
     DesktopExporter exporter(kbd::SoundfontFolders(QCoreApplication::applicationDirPath().toStdString()),
                              [&keyboard] { return keyboard->Core().Instrument(); });

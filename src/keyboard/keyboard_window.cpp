@@ -154,7 +154,7 @@ void KeyboardWindow::ShowStatus() {
 
 void KeyboardWindow::ShowState() {
     piano_->Relayout();
-    piano_->update();
+    piano_->ShowChanges();
 }
 
 void KeyboardWindow::resizeEvent(QResizeEvent* event) {

@@ -6,10 +6,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "conditions.h"
 #include "analyzer/solve.h"
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "pure functions only; no toolkit, no keyboard");
 
 std::vector<std::vector<int32_t>> EveryCapture() {
     std::vector<std::vector<int32_t>> captures;

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "conditions.h"
 #include "app/startup.h"
 #include "platform/controls.h"
 #include "platform/keyboard.h"
@@ -24,6 +25,9 @@
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "Qt offscreen (no X server), real main window and timers, stub keyboard that only stamps note-ons (no keyboard window, no synthesiser)");
 
 using Clock = std::chrono::steady_clock;
 

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "conditions.h"
 #include "app/startup.h"
 #include "keyboard/silent_keyboard.h"
 #include "platform/controls.h"
@@ -21,6 +22,9 @@
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "Qt offscreen (no X server), real main window, silent stub keyboard");
 
 void BM_ClickToDisplay(benchmark::State& state) {
     SharedState shared;

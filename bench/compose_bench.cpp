@@ -6,12 +6,16 @@
 #include <random>
 #include <vector>
 
+#include "conditions.h"
 #include "cli/session.h"
 #include "platform/controls.h"
 #include "theory/composition.h"
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "pure composition, and the headless toolkit with a recording keyboard; no windows, no synthesiser");
 
 constexpr size_t kSampleSize = 100'000;
 

@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "conditions.h"
 #include "headless/headless_toolkit.h"
 #include "platform/keyboard.h"
 #include "playback/arrangement.h"
@@ -13,6 +14,9 @@
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "headless toolkit (virtual clock) and a silent stub keyboard; no windows, no synthesiser");
 
 
 struct Player {

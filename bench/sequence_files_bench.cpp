@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "conditions.h"
 #include "headless/headless_toolkit.h"
 #include "sequencer/chord_list.h"
 #include "sequencer/sequence_file.h"
@@ -17,6 +18,9 @@
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "headless toolkit and the Qt toolkit offscreen, real files in the temporary folder");
 
 constexpr int32_t kRecords = 10'000;
 

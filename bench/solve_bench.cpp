@@ -6,11 +6,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "conditions.h"
 #include "analyzer/solve.h"
 #include "every_capture.h"
 
 namespace hq {
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "pure functions only; no toolkit, no keyboard");
 
 // One iteration is one capture, so the time per iteration is the time per
 // capture, averaged over the whole domain in turn.

@@ -11,9 +11,14 @@
 #include <cstdlib>
 #include <string>
 
+#include "conditions.h"
+
 extern char** environ;
 
 namespace {
+
+const bool kConditions = hq::bench::Conditions(
+    "the real program with FluidSynth and MIDI, Qt offscreen (no X server), a new process each start");
 
 void BM_StartToMainWindowShown(benchmark::State& state) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -115,14 +115,17 @@ int CheckCommand(std::span<const std::string> args, std::string& out, std::strin
     if (const std::optional<std::string> reason = ParseSequenceRequest(args, false, request)) {
         return Fail("check", *reason, err);
     }
-    HeadlessToolkit files;
-    const std::optional<ChordSequence> sequence = ParseSequenceFile(files.LoadStringArray(request.path));
+    // Read in place: a file's lines as strings would take many times its size.
+    std::optional<SequenceSummary> sequence;
+    if (const std::optional<std::string> text = ReadStringArrayFile(request.path)) {
+        sequence = SummariseSequenceText(*text);
+    }
     JsonWriter json;
     json.BeginObject().Key("valid").Bool(sequence.has_value());
-    json.Key("count").Int(sequence ? sequence->SequenceCount : 0);
+    json.Key("count").Int(sequence ? sequence->count : 0);
     json.Key("names").BeginArray();
     if (sequence) {
-        for (const std::string& name : sequence->ListTexts) json.String(name);
+        for (const std::string& name : sequence->names) json.String(name);
     }
     json.EndArray().Key("alerts").BeginArray();
     if (!sequence) json.String(kInvalidFileAlert);

@@ -173,6 +173,12 @@ bool HeadlessToolkit::SaveStringArray(const std::string& path, std::span<const s
 
 std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const std::string& path) {
     Record(CallKind::LoadStringArray, 0, 0, 0, 0, 0, 0, path);
+    const std::optional<std::string> bytes = ReadStringArrayFile(path);
+    if (!bytes) return std::nullopt;
+    return SplitLines(*bytes);
+}
+
+std::optional<std::string> ReadStringArrayFile(const std::string& path) {
     namespace fs = std::filesystem;
     std::error_code error;
     if (path.empty() || fs::is_directory(path, error)) return std::nullopt;
@@ -194,7 +200,10 @@ std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const s
     bytes.reserve(static_cast<size_t>(knownSize) + 1);
     bool failed = false;
     while (bytes.size() < limit) {
-        const size_t chunk = std::min<size_t>(limit - bytes.size(), 1 << 20);
+        // Within what was reserved while it lasts: a file of known size is
+        // read into one buffer of its size, never a doubled one.
+        const size_t room = bytes.capacity() - bytes.size();
+        const size_t chunk = std::min<size_t>(limit - bytes.size(), knownSize > 0 && room > 0 ? room : size_t{1} << 20);
         const size_t start = bytes.size();
         bytes.resize(start + chunk);
         const ssize_t got = ::read(fd, bytes.data() + start, chunk);
@@ -211,7 +220,7 @@ std::optional<std::vector<std::string>> HeadlessToolkit::LoadStringArray(const s
     }
     ::close(fd);
     if (failed || bytes.size() > static_cast<size_t>(kMaxStringArrayBytes)) return std::nullopt;
-    return SplitLines(bytes);
+    return bytes;
 }
 
 int32_t HeadlessToolkit::AddTimer(Timer timer) {

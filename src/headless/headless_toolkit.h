@@ -155,4 +155,8 @@ private:
     std::set<std::string, std::less<>> forgottenMessages_;
 };
 
+/// A file's or a pipe's bytes as LoadStringArray reads them, or nothing when
+/// they cannot be read or exceed kMaxStringArrayBytes.
+std::optional<std::string> ReadStringArrayFile(const std::string& path);
+
 }  // namespace hq

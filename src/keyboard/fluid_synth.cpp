@@ -35,7 +35,7 @@ bool ValidData(int32_t value) { return value >= 0 && value < 128; }
 
 }  // namespace
 
-FluidSynth::FluidSynth(std::vector<std::string> soundfontFolders, bool samplesOnDemand)
+FluidSynth::FluidSynth(std::vector<std::string> soundfontFolders)
     : folders_(std::move(soundfontFolders)) {
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", kSampleRateHz);
@@ -43,7 +43,8 @@ FluidSynth::FluidSynth(std::vector<std::string> soundfontFolders, bool samplesOn
     fluid_settings_setint(settings_, "audio.periods", kPeriods);
     // Pinning a large soundfont needs privileges a desktop user lacks.
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
-    if (samplesOnDemand) fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    // Only the instruments in use are read into memory, not the whole font.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = new_fluid_synth(settings_);
     fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * 0.4));
 }
@@ -62,19 +63,32 @@ FluidSynth::~FluidSynth() {
 
 void FluidSynth::NoteOn(int32_t channel, int32_t key, int32_t velocity) {
     if (!ValidChannel(channel) || !ValidData(key) || velocity < 1 || velocity > 127) return;
-    std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) {
-        waiting_[static_cast<size_t>(channel)].velocity[static_cast<size_t>(key)] = static_cast<uint8_t>(velocity);
-    } else if (font_ == FontState::Loaded) {
-        fluid_synth_noteon(synth_, channel, key, velocity);
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (font_ == FontState::Missing) return;
+        // A channel that plays before it was given an instrument gets the
+        // first one, as on any General MIDI device.
+        if (!chosen_[static_cast<size_t>(channel)]) wake = ChooseProgram(channel, 0);
+        if (Deferred()) {
+            waiting_[static_cast<size_t>(channel)].velocity[static_cast<size_t>(key)] = static_cast<uint8_t>(velocity);
+            queued_ = true;
+        } else {
+            fluid_synth_noteon(synth_, channel, key, velocity);
+        }
     }
+    if (wake) WakeWorker();
 }
 
 void FluidSynth::NoteOff(int32_t channel, int32_t key) {
     if (!ValidChannel(channel) || !ValidData(key)) return;
     std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) {
-        waiting_[static_cast<size_t>(channel)].velocity[static_cast<size_t>(key)] = 0;
+    if (Deferred()) {
+        Waiting& w = waiting_[static_cast<size_t>(channel)];
+        w.velocity[static_cast<size_t>(key)] = 0;
+        // Before the soundfont nothing sounds that would need letting go.
+        if (font_ == FontState::Loaded) w.release[static_cast<size_t>(key)] = true;
+        queued_ = true;
     } else if (font_ == FontState::Loaded) {
         fluid_synth_noteoff(synth_, channel, key);
     }
@@ -83,41 +97,102 @@ void FluidSynth::NoteOff(int32_t channel, int32_t key) {
 void FluidSynth::ControlChange(int32_t channel, int32_t controller, int32_t value) {
     if (!ValidChannel(channel) || !ValidData(controller) || !ValidData(value)) return;
     std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) {
+    if (Deferred()) {
         Waiting& w = waiting_[static_cast<size_t>(channel)];
         if (controller == 120 || controller == 123) w.velocity.fill(0);
-        else w.controllers[static_cast<size_t>(controller)] = static_cast<int16_t>(value);
+        // Notes struck after the wait began are dropped above; the message
+        // itself still ends those that sounded before it.
+        if (font_ == FontState::Loaded || (controller != 120 && controller != 123)) {
+            w.controllers[static_cast<size_t>(controller)] = static_cast<int16_t>(value);
+        }
+        queued_ = true;
     } else if (font_ == FontState::Loaded) {
         fluid_synth_cc(synth_, channel, controller, value);
     }
 }
 
 void FluidSynth::ProgramChange(int32_t channel, int32_t program) {
-    if (!ValidChannel(channel) || !ValidData(program)) return;
-    std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) waiting_[static_cast<size_t>(channel)].program = program;
-    else if (font_ == FontState::Loaded) fluid_synth_program_change(synth_, channel, program);
+    if (ValidChannel(channel) && ValidData(program)) SelectProgram(channel, program);
+}
+
+void FluidSynth::ReleaseChannel(int32_t channel) {
+    if (ValidChannel(channel)) SelectProgram(channel, kNoProgram);
+}
+
+void FluidSynth::SelectProgram(int32_t channel, int32_t program) {
+    bool wake = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (font_ == FontState::Missing) return;
+        wake = ChooseProgram(channel, program);
+    }
+    if (wake) WakeWorker();
+}
+
+bool FluidSynth::ChooseProgram(int32_t channel, int32_t program) {
+    chosen_[static_cast<size_t>(channel)] = program != kNoProgram;
+    // Offline, the caller is the only thread and may as well wait.
+    if (!Deferred() && !worker_.joinable()) {
+        SelectNow(channel, program);
+        return false;
+    }
+    waiting_[static_cast<size_t>(channel)].program = program;
+    queued_ = true;
+    if (Deferred()) return false;
+    // Selecting an instrument reads its samples from disk: the worker does it.
+    busy_ = true;
+    return true;
+}
+
+void FluidSynth::WakeWorker() {
+    {
+        std::lock_guard lock(workMutex_);
+        drainWanted_ = true;
+    }
+    workWake_.notify_all();
+}
+
+void FluidSynth::SelectNow(int32_t channel, int32_t program) {
+    if (program == kNoProgram) {
+        // Its notes end first, so no voice keeps the samples in use.
+        fluid_synth_all_notes_off(synth_, channel);
+        fluid_synth_unset_program(synth_, channel);
+    } else {
+        fluid_synth_program_change(synth_, channel, program);
+    }
 }
 
 void FluidSynth::PitchBend(int32_t channel, int32_t value) {
     if (!ValidChannel(channel) || value < 0 || value > 16383) return;
     std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) waiting_[static_cast<size_t>(channel)].bend = value;
-    else if (font_ == FontState::Loaded) fluid_synth_pitch_bend(synth_, channel, value);
+    if (Deferred()) {
+        waiting_[static_cast<size_t>(channel)].bend = value;
+        queued_ = true;
+    } else if (font_ == FontState::Loaded) {
+        fluid_synth_pitch_bend(synth_, channel, value);
+    }
 }
 
 void FluidSynth::PitchBendRange(int32_t channel, int32_t semitones) {
     if (!ValidChannel(channel) || semitones < 0 || semitones > 72) return;
     std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) waiting_[static_cast<size_t>(channel)].bendRange = semitones;
-    else if (font_ == FontState::Loaded) fluid_synth_pitch_wheel_sens(synth_, channel, semitones);
+    if (Deferred()) {
+        waiting_[static_cast<size_t>(channel)].bendRange = semitones;
+        queued_ = true;
+    } else if (font_ == FontState::Loaded) {
+        fluid_synth_pitch_wheel_sens(synth_, channel, semitones);
+    }
 }
 
 void FluidSynth::SetVolume(int32_t percent) {
     percent = std::clamp(percent, 0, 100);
     std::lock_guard lock(mutex_);
-    if (font_ == FontState::Waiting) waitingVolume_ = percent;
-    else fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * percent / 100.0));
+    if (Deferred()) {
+        waitingVolume_ = percent;
+        queued_ = true;
+    } else {
+        fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * percent / 100.0));
+    }
 }
 
 void FluidSynth::StartAudio(AudioChoice choice, StatusReport report) {
@@ -155,17 +230,22 @@ bool FluidSynth::AudioOpen() const {
 
 void FluidSynth::Work() {
     for (;;) {
-        AudioChoice choice{};
+        std::optional<AudioChoice> choice;
+        bool drain = false;
         StatusReport report;
         {
             std::unique_lock lock(workMutex_);
-            workWake_.wait(lock, [this] { return stopping_ || wanted_.has_value(); });
+            workWake_.wait(lock, [this] { return stopping_ || wanted_.has_value() || drainWanted_; });
             if (stopping_) return;
-            choice = *wanted_;
+            choice = wanted_;
             wanted_.reset();
+            drain = drainWanted_;
+            drainWanted_ = false;
             report = report_;
         }
-        OpenDriver(choice);
+        if (drain) Drain();
+        if (!choice) continue;
+        OpenDriver(*choice);
         if (report) report(AudioStatus());
         bool waiting = false;
         {
@@ -188,37 +268,64 @@ bool FluidSynth::LoadSoundfont(const std::string& path) {
         std::lock_guard lock(mutex_);
         if (font_ == FontState::Loaded) return true;
     }
-    // FluidSynth's own lock is held for the whole load: nothing else calls it.
-    const int id = fluid_synth_sfload(synth_, path.c_str(), 1);
-    std::lock_guard lock(mutex_);
-    if (id == FLUID_FAILED) {
-        font_ = FontState::Missing;
+    // FluidSynth's own lock is held for the whole load: nothing else calls
+    // it. No channel is given an instrument here: only those the keyboard
+    // asks for get their samples read.
+    const int id = fluid_synth_sfload(synth_, path.c_str(), 0);
+    {
+        std::lock_guard lock(mutex_);
         fontName_ = std::filesystem::path(path).filename().string();
-        return false;
+        if (id == FLUID_FAILED) {
+            font_ = FontState::Missing;
+            waiting_ = {};
+            waitingVolume_ = -1;
+            queued_ = false;
+            return false;
+        }
+        font_ = FontState::Loaded;
+        busy_ = true;
     }
-    font_ = FontState::Loaded;
-    fontName_ = std::filesystem::path(path).filename().string();
-    ApplyWaiting();
+    Drain();
     return true;
 }
 
-void FluidSynth::ApplyWaiting() {
+void FluidSynth::Drain() {
+    for (;;) {
+        std::array<Waiting, 16> taken;
+        int32_t volume = -1;
+        {
+            std::lock_guard lock(mutex_);
+            if (!queued_) {
+                busy_ = false;
+                return;
+            }
+            taken = waiting_;
+            waiting_ = {};
+            volume = waitingVolume_;
+            waitingVolume_ = -1;
+            queued_ = false;
+        }
+        // Unlocked: what is asked for meanwhile waits for the next round.
+        Apply(taken, volume);
+    }
+}
+
+void FluidSynth::Apply(const std::array<Waiting, 16>& taken, int32_t volume) {
     for (int32_t channel = 0; channel < 16; ++channel) {
-        Waiting& w = waiting_[static_cast<size_t>(channel)];
-        if (w.program >= 0) fluid_synth_program_change(synth_, channel, w.program);
+        const Waiting& w = taken[static_cast<size_t>(channel)];
+        if (w.program != -1) SelectNow(channel, w.program);
         if (w.bendRange >= 0) fluid_synth_pitch_wheel_sens(synth_, channel, w.bendRange);
         if (w.bend >= 0) fluid_synth_pitch_bend(synth_, channel, w.bend);
         for (int32_t c = 0; c < 128; ++c) {
             if (w.controllers[static_cast<size_t>(c)] >= 0) fluid_synth_cc(synth_, channel, c, w.controllers[static_cast<size_t>(c)]);
         }
         for (int32_t key = 0; key < 128; ++key) {
+            if (w.release[static_cast<size_t>(key)]) fluid_synth_noteoff(synth_, channel, key);
             const uint8_t velocity = w.velocity[static_cast<size_t>(key)];
             if (velocity > 0) fluid_synth_noteon(synth_, channel, key, velocity);
         }
-        w = Waiting{};
     }
-    if (waitingVolume_ >= 0) fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * waitingVolume_ / 100.0));
-    waitingVolume_ = -1;
+    if (volume >= 0) fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * volume / 100.0));
 }
 
 void FluidSynth::Render(std::span<float> left, std::span<float> right) {
@@ -230,6 +337,11 @@ void FluidSynth::Render(std::span<float> left, std::span<float> right) {
 bool FluidSynth::Loaded() const {
     std::lock_guard lock(mutex_);
     return font_ == FontState::Loaded;
+}
+
+bool FluidSynth::Settled() const {
+    std::lock_guard lock(mutex_);
+    return font_ != FontState::Waiting && !busy_;
 }
 
 void FluidSynth::OpenDriver(AudioChoice choice) {

@@ -118,6 +118,7 @@ void KeyboardCore::KbdSetParam(int32_t number, int32_t value) {
     case param::Channel0to15:
         if (value == channel_) break;
         SilenceAll();
+        synth_.ReleaseChannel(channel_);
         channel_ = value;
         SetUpChannel();
         break;

@@ -196,7 +196,7 @@ void KeyboardWindow::SetStatus(const QString& text) {
 
 void KeyboardWindow::ShowState() {
     piano_->Relayout();
-    piano_->update();
+    piano_->ShowChanges();
     naming_->Refresh();
 }
 

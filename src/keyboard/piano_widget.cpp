@@ -1,6 +1,7 @@
 #include "keyboard/piano_widget.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -15,6 +16,11 @@ const QColor kBorder(40, 40, 40);
 const QColor kBlack(25, 25, 25);
 const QColor kLabel(90, 90, 90);
 
+// A key's look, as bits: who sounds it and whether it is locked.
+constexpr uint8_t kByUser = 1;
+constexpr uint8_t kByProgram = 2;
+constexpr uint8_t kLocked = 4;
+
 }  // namespace
 
 PianoWidget::PianoWidget(KeyboardCore& core, QWidget* parent)
@@ -22,6 +28,15 @@ PianoWidget::PianoWidget(KeyboardCore& core, QWidget* parent)
     setObjectName(QStringLiteral("Piano"));
     setAccessibleName(QStringLiteral("Piano"));
     setFixedSize(layout_.Width() + 1, layout_.Height() + 1);
+    // The keys cover every pixel: nothing behind them needs painting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    labelFont_ = font();
+    labelFont_.setPixelSize(9);
+    for (size_t i = 0; i < labels_.size(); ++i) {
+        labels_[i].setTextFormat(Qt::PlainText);
+        labels_[i].setText(QStringLiteral("C%1").arg(static_cast<int>(i) - 1));
+        labels_[i].prepare(QTransform(), labelFont_);
+    }
 }
 
 void PianoWidget::Relayout() {
@@ -29,6 +44,26 @@ void PianoWidget::Relayout() {
     layout_ = PianoLayout(core_.LowestKey(), core_.HighestKey(), kWhiteKeyWidthPx);
     setFixedSize(layout_.Width() + 1, layout_.Height() + 1);
     update();
+}
+
+uint8_t PianoWidget::LookOf(int32_t key) const {
+    const UserHold user = core_.UserHoldOf(key);
+    uint8_t look = 0;
+    if (user != UserHold::None || core_.MidiHeld(key)) look |= kByUser;
+    if (core_.ProgramCount(key) > 0) look |= kByProgram;
+    if (user == UserHold::Locked) look |= kLocked;
+    return look;
+}
+
+void PianoWidget::ShowChanges() {
+    for (const KeyShape& s : layout_.Shapes()) {
+        const uint8_t look = LookOf(s.key);
+        uint8_t& shown = shown_[static_cast<size_t>(s.key)];
+        if (look == shown) continue;
+        shown = look;
+        // The border reaches one pixel past the fill.
+        update(QRect(s.x, s.y, s.width + 1, s.height + 1));
+    }
 }
 
 QPoint PianoWidget::PointOn(int32_t key) const {
@@ -53,16 +88,17 @@ void PianoWidget::SetKeyNames(const KeyNames& names) {
 
 int32_t PianoWidget::KeyAt(QPoint p) const { return layout_.KeyAt(p.x(), p.y()); }
 
-void PianoWidget::paintEvent(QPaintEvent*) {
+void PianoWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    QFont font = painter.font();
-    font.setPixelSize(9);
-    painter.setFont(font);
+    painter.setFont(labelFont_);
+    const QRegion dirty = event->region();
     for (const KeyShape& s : layout_.Shapes()) {
         const QRect r(s.x, s.y, s.width, s.height);
-        const UserHold user = core_.UserHoldOf(s.key);
-        const bool byUser = user != UserHold::None || core_.MidiHeld(s.key);
-        const bool byProgram = core_.ProgramCount(s.key) > 0;
+        if (!dirty.intersects(r.adjusted(0, 0, 1, 1))) continue;
+        const uint8_t look = LookOf(s.key);
+        shown_[static_cast<size_t>(s.key)] = look;
+        const bool byUser = (look & kByUser) != 0;
+        const bool byProgram = (look & kByProgram) != 0;
         QColor fill = s.black ? kBlack : Qt::white;
         if (byUser) {
             fill = kUserColour;
@@ -75,7 +111,7 @@ void PianoWidget::paintEvent(QPaintEvent*) {
         if (byUser && byProgram) painter.fillRect(QRect(s.x, s.y, s.width, s.height / 3), kProgramColour);
         painter.setPen(kBorder);
         painter.drawRect(r.adjusted(0, 0, s.black ? -1 : 0, 0));
-        if (user == UserHold::Locked) {
+        if ((look & kLocked) != 0) {
             // A dot between the black keys' ends and the label, clear of
             // where the key is played.
             const int32_t d = std::max(3, s.width / 3);
@@ -87,8 +123,16 @@ void PianoWidget::paintEvent(QPaintEvent*) {
         const std::string label = KeyLabel(core_, s.key, naming_, names_);
         if (!label.empty()) {
             painter.setPen(byUser || byProgram ? kBorder : kLabel);
-            painter.drawText(QRect(s.x - 2, s.height - 14, s.width + 4, 12), Qt::AlignHCenter | Qt::AlignBottom,
-                             QString::fromStdString(label));
+            const QString text = QString::fromStdString(label);
+            const QStaticText& octaveC = labels_[static_cast<size_t>(s.key / 12)];
+            if (!s.black && s.key % 12 == 0 && octaveC.text() == text) {
+                const QSizeF size = octaveC.size();
+                painter.drawStaticText(QPointF(s.x + (s.width - size.width()) / 2, s.height - 2 - size.height()),
+                                       octaveC);
+            } else {
+                // Inside the key's own rectangle: a repaint of one key must not leave half a label on its neighbour.
+                painter.drawText(QRect(s.x, s.height - 14, s.width, 12), Qt::AlignHCenter | Qt::AlignBottom, text);
+            }
         }
     }
 }

@@ -17,6 +17,9 @@ public:
     /// controller and value 0..127; 123 is All Notes Off.
     virtual void ControlChange(int32_t channel0to15, int32_t controller, int32_t value) = 0;
     virtual void ProgramChange(int32_t channel0to15, int32_t program0to127) = 0;
+    /// The channel plays nothing until its next program change, so its
+    /// instrument need not stay in memory.
+    virtual void ReleaseChannel(int32_t /*channel0to15*/) {}
     /// 8192 is the wheel at rest.
     virtual void PitchBend(int32_t channel0to15, int32_t value0to16383) = 0;
     virtual void PitchBendRange(int32_t channel0to15, int32_t semitones) = 0;

@@ -4,17 +4,20 @@ namespace hq {
 
 std::vector<std::string> SplitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < bytes.size()) {
-        size_t end = bytes.find('\n', start);
-        const bool terminated = end != std::string_view::npos;
-        if (!terminated) end = bytes.size();
-        std::string_view line = bytes.substr(start, end - start);
-        if (terminated && !line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.emplace_back(line);
-        start = end + 1;
-    }
+    size_t at = 0;
+    while (const std::optional<std::string_view> line = NextLine(bytes, at)) lines.emplace_back(*line);
     return lines;
+}
+
+std::optional<std::string_view> NextLine(std::string_view bytes, size_t& at) {
+    if (at >= bytes.size()) return std::nullopt;
+    size_t end = bytes.find('\n', at);
+    const bool terminated = end != std::string_view::npos;
+    if (!terminated) end = bytes.size();
+    std::string_view line = bytes.substr(at, end - at);
+    if (terminated && !line.empty() && line.back() == '\r') line.remove_suffix(1);
+    at = end + 1;
+    return line;
 }
 
 std::string JoinLines(std::span<const std::string> lines) {

@@ -1,5 +1,9 @@
 #include "sequencer/sequence_file.h"
 
+#include <array>
+#include <utility>
+
+#include "platform/string_array.h"
 #include "sequencer/chord_list.h"
 
 namespace hq {
@@ -35,13 +39,17 @@ std::vector<std::string> SequenceFileLines(const ChordSequence& sequence) {
     return lines;
 }
 
-ChordSequence SequenceFromLines(std::span<const std::string> lines, int32_t count) {
+namespace {
+
+// `Field(line)` gives a record its copy of a line.
+template <typename Lines, typename Field>
+ChordSequence BuildSequence(Lines& lines, int32_t count, Field field) {
     ChordSequence s;
     const auto n = static_cast<size_t>(count);
     s.Records.resize(n);
     s.ListTexts.reserve(n);
     for (size_t i = 0; i < n; ++i) {
-        for (size_t k = 0; k < kRecordLines; ++k) s.Records[i][k] = lines[kRecordLines * i + k];
+        for (size_t k = 0; k < kRecordLines; ++k) s.Records[i][k] = field(lines[kRecordLines * i + k]);
         s.ListTexts.push_back(s.Records[i][kNotationField]);
     }
     s.SequenceCount = count;
@@ -49,11 +57,51 @@ ChordSequence SequenceFromLines(std::span<const std::string> lines, int32_t coun
     return s;
 }
 
+// Reads text as CountSequenceRecords reads its lines, handing `take` each
+// record's fields in turn (also those of a file found invalid later on).
+template <typename Take>
+std::optional<int32_t> WalkRecords(std::string_view text, Take take) {
+    size_t at = 0;
+    std::optional<std::string_view> first = NextLine(text, at);
+    if (!first || *first != kRecordMarker) return std::nullopt;
+    std::array<std::string_view, kRecordLines> fields;
+    for (int32_t count = 1;; ++count) {
+        fields[0] = *first;
+        for (size_t k = 1; k < kRecordLines; ++k) fields[k] = NextLine(text, at).value_or(std::string_view());
+        if (fields[kRecordLines - 1] != kRecordMarker) return std::nullopt;
+        take(fields);
+        first = NextLine(text, at);
+        if (!first || first->empty()) return count;
+    }
+}
+
+}  // namespace
+
+ChordSequence SequenceFromLines(std::span<const std::string> lines, int32_t count) {
+    return BuildSequence(lines, count, [](const std::string& line) { return line; });
+}
+
 std::optional<ChordSequence> ParseSequenceFile(const std::optional<std::vector<std::string>>& lines) {
     if (!lines) return std::nullopt;
     const std::optional<int32_t> count = CountSequenceRecords(*lines);
     if (!count) return std::nullopt;
     return SequenceFromLines(*lines, *count);
+}
+
+std::optional<ChordSequence> ParseSequenceFile(std::optional<std::vector<std::string>>&& lines) {
+    if (!lines) return std::nullopt;
+    const std::optional<int32_t> count = CountSequenceRecords(*lines);
+    if (!count) return std::nullopt;
+    return BuildSequence(*lines, *count, [](std::string& line) { return std::move(line); });
+}
+
+std::optional<SequenceSummary> SummariseSequenceText(std::string_view text) {
+    SequenceSummary summary;
+    const std::optional<int32_t> count =
+        WalkRecords(text, [&summary](const auto& fields) { summary.names.emplace_back(fields[kNotationField]); });
+    if (!count) return std::nullopt;
+    summary.count = *count;
+    return summary;
 }
 
 void SaveSequence(const ChordSequence& sequence, Toolkit& toolkit, int32_t) {
@@ -70,9 +118,10 @@ void SaveSequence(const ChordSequence& sequence, Toolkit& toolkit, int32_t) {
 int32_t LoadSequence(ChordSequence& sequence, Toolkit& toolkit, int32_t grid) {
     const std::string path = toolkit.FileDialog(kLoadDialogTitle, FileDialogMode::Open);
     if (path.empty()) return 0;
-    const std::optional<std::vector<std::string>> lines = toolkit.LoadStringArray(path);
+    // The lines go as soon as the records hold their fields.
+    std::optional<std::vector<std::string>> lines = toolkit.LoadStringArray(path);
     toolkit.Redraw(grid, 0);
-    std::optional<ChordSequence> loaded = ParseSequenceFile(lines);
+    std::optional<ChordSequence> loaded = ParseSequenceFile(std::exchange(lines, std::nullopt));
     if (!loaded) {
         toolkit.Alert(kInvalidFileAlert);
         return -1;

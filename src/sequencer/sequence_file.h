@@ -38,6 +38,18 @@ ChordSequence SequenceFromLines(std::span<const std::string> lines, int32_t coun
 /// Validates lines as loading does: the sequence, or nothing when invalid
 /// (no lines at all included).
 std::optional<ChordSequence> ParseSequenceFile(const std::optional<std::vector<std::string>>& lines);
+/// The same, moving the fields out of `lines` rather than copying them.
+std::optional<ChordSequence> ParseSequenceFile(std::optional<std::vector<std::string>>&& lines);
+
+/// What checking a file reports: its record count and each record's notation.
+struct SequenceSummary {
+    int32_t count = 0;
+    std::vector<std::string> names;
+};
+
+/// Validates a whole file's text as loading its lines does, reading it in
+/// place rather than as one string per line.
+std::optional<SequenceSummary> SummariseSequenceText(std::string_view text);
 
 /// The SAVE button: asks for a path and writes the sequence there whole.
 void SaveSequence(const ChordSequence& sequence, Toolkit& toolkit, int32_t grid);

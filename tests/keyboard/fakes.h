@@ -17,7 +17,8 @@ namespace hq::kbd::testing {
 class FakeSynth final : public AudioSynth {
 public:
     struct Event {
-        char kind;  // 'n' note-on, 'f' note-off, 'c' controller, 'p' program, 'b' bend, 'r' bend range, 'v' volume
+        char kind;  // 'n' note-on, 'f' note-off, 'c' controller, 'p' program, 'b' bend, 'r' bend range, 'v' volume,
+                    // 'u' channel released
         int32_t channel;
         int32_t a;
         int32_t b;
@@ -41,6 +42,7 @@ public:
         }
     }
     void ProgramChange(int32_t channel, int32_t program) override { events.push_back({'p', channel, program, 0}); }
+    void ReleaseChannel(int32_t channel) override { events.push_back({'u', channel, 0, 0}); }
     void PitchBend(int32_t channel, int32_t value) override { events.push_back({'b', channel, value, 0}); }
     void PitchBendRange(int32_t channel, int32_t semitones) override { events.push_back({'r', channel, semitones, 0}); }
     void SetVolume(int32_t percent) override { events.push_back({'v', 0, percent, 0}); }

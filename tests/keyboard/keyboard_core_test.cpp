@@ -274,6 +274,8 @@ TEST(KeyboardCore, ParametersDoWhatTheySay) {
     // instrument and pan follow to the new one.
     rig.core.KbdSetParam(23, 5);
     EXPECT_TRUE(rig.synth.sounding.empty());
+    // The old channel plays nothing now: its instrument may leave memory.
+    EXPECT_EQ(rig.synth.Last('u'), (FakeSynth::Event{'u', 0, 0, 0}));
     EXPECT_EQ(rig.synth.Last('p'), (FakeSynth::Event{'p', 5, 0, 0}));
     EXPECT_EQ(rig.synth.Last('c'), (FakeSynth::Event{'c', 5, 10, 20}));
     rig.core.KbdNoteOn(4, 4);

@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <complex>
 #include <filesystem>
 #include <numbers>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "keyboard/fluid_synth.h"
 #include "keyboard/keyboard_core.h"
@@ -144,6 +148,74 @@ TEST(SoundBeforeTheSoundfont, NotesAskedForMeanwhileAreNotLostOrStuck) {
         }
         ASSERT_TRUE(synth.LoadSoundfont(kSoundfont));
         EXPECT_EQ(Rms(Render(synth, 0.5)) > 0.01, c.sounds) << c.name;
+    }
+}
+
+// Live, the worker loads the soundfont and then each instrument's samples
+// as it is chosen; what is asked for meanwhile waits its turn.
+class SoundWhileSamplesLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(std::filesystem::exists(kSoundfont)) << "install timgm6mb-soundfont";
+        folder_ = std::filesystem::temp_directory_path() / ("hq-sound-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+        std::filesystem::create_symlink(kSoundfont, folder_ / "TimGM6mb.sf2");
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    /// Waits (up to 10 s) for the worker to apply what waited.
+    static bool Settle(const FluidSynth& synth) {
+        for (int i = 0; i < 1000 && !synth.Settled(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return synth.Settled();
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(SoundWhileSamplesLoad, NotesAskedForMeanwhileSoundOnceTheyAreInAndNoneIsStuck) {
+    // 'p' program, 'u' release the channel, 'n' note-on, 'f' note-off, 'a' all notes off.
+    using Calls = std::vector<std::pair<char, int32_t>>;
+    const struct {
+        const char* name;
+        Calls before;  // applied and settled first
+        Calls during;  // asked for right after, while samples load
+        bool sounds;   // held, or silent once released
+    } cases[] = {
+        {"struck while the instrument loads", {{'p', 0}}, {{'p', 40}, {'n', 60}}, true},
+        {"a chord struck while it loads", {{'p', 0}}, {{'p', 40}, {'n', 60}, {'n', 64}, {'n', 67}}, true},
+        {"struck before any instrument was chosen", {}, {{'n', 60}}, true},
+        {"struck and let go while it loads", {{'p', 0}}, {{'p', 40}, {'n', 60}, {'f', 60}}, false},
+        {"sounding, then let go while another loads", {{'p', 40}, {'n', 60}}, {{'p', 0}, {'f', 60}}, false},
+        {"sounding, then all notes off while another loads", {{'p', 40}, {'n', 60}}, {{'p', 0}, {'a', 0}}, false},
+        {"sounding, let go and struck again meanwhile", {{'p', 40}, {'n', 60}}, {{'p', 41}, {'f', 60}, {'n', 62}}, true},
+        {"a released channel plays again when chosen", {{'p', 40}, {'u', 0}}, {{'p', 40}, {'n', 60}}, true},
+        {"a released channel lets its notes go", {{'p', 40}, {'n', 60}}, {{'u', 0}}, false},
+    };
+    const auto play = [](FluidSynth& synth, const Calls& calls) {
+        for (const auto& [kind, value] : calls) {
+            if (kind == 'p') synth.ProgramChange(0, value);
+            if (kind == 'u') synth.ReleaseChannel(0);
+            if (kind == 'n') synth.NoteOn(0, value, 100);
+            if (kind == 'f') synth.NoteOff(0, value);
+            if (kind == 'a') synth.ControlChange(0, 123, 0);
+        }
+    };
+    for (const auto& c : cases) {
+        FluidSynth synth({folder_.string()});
+        synth.StartAudio(AudioChoice::None, {});
+        ASSERT_TRUE(Settle(synth)) << c.name;
+        ASSERT_TRUE(synth.Loaded()) << c.name;
+        play(synth, c.before);
+        ASSERT_TRUE(Settle(synth)) << c.name;
+        Render(synth, 0.3);
+        play(synth, c.during);
+        ASSERT_TRUE(Settle(synth)) << c.name;
+        const std::vector<float> after = Render(synth, 3.0);
+        if (c.sounds) {
+            EXPECT_GT(Rms(Stretch(after, 0.1, 0.5)), 0.01) << c.name;
+        } else {
+            EXPECT_LT(Rms(after, static_cast<size_t>(2.5 * kSampleRateHz)), 1e-4) << c.name;
+        }
     }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/session.h"
+#include "platform/string_array.h"
 #include "sequencer/sequencer_test_support.h"
 
 namespace hq {
@@ -40,17 +41,18 @@ std::vector<std::string> With(std::vector<std::string> lines, size_t line, std::
     return lines;
 }
 
-TEST(CountSequenceRecords, CountsTheRecordsOrRejects) {
+struct CountCase {
+    const char* what;
+    std::vector<std::string> lines;
+    std::optional<int32_t> count;
+};
+
+std::vector<CountCase> CountCases() {
     const std::vector<ChordRecord> three = Records({"RC", "RD Minor", "RE E9"});
     const std::vector<std::string> two = FileLines({three[0], three[1]});
     std::vector<std::string> markers(40, "x");
     markers[0] = markers[39] = "567765";
-    struct Case {
-        const char* what;
-        std::vector<std::string> lines;
-        std::optional<int32_t> count;
-    };
-    const Case cases[] = {
+    return {
         {"three records", FileLines(three), 3},
         {"40N lines: the missing last line counts as empty", FileLines(three, false), 3},
         {"no lines", {}, std::nullopt},
@@ -65,7 +67,41 @@ TEST(CountSequenceRecords, CountsTheRecordsOrRejects) {
         {"anything after the ending empty line is ignored", With(two, 81, "junk"), 2},
         {"stray text right after the last record", With(FileLines(three, false), 120, "junk"), std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(CountSequenceRecords(c.lines), c.count) << c.what;
+}
+
+TEST(CountSequenceRecords, CountsTheRecordsOrRejects) {
+    for (const CountCase& c : CountCases()) EXPECT_EQ(CountSequenceRecords(c.lines), c.count) << c.what;
+}
+
+// Checking reads the text in place, loading moves the lines into records:
+// neither may judge a file differently from the lines read as strings.
+TEST(SequenceText, ReadInPlaceOrMovedGivesWhatTheLinesGive) {
+    struct Ending {
+        const char* name;
+        const char* terminator;
+        bool last;
+    };
+    const Ending endings[] = {{"LF", "\n", true}, {"CRLF", "\r\n", true}, {"no final terminator", "\n", false}};
+    for (const CountCase& c : CountCases()) {
+        for (const Ending& e : endings) {
+            std::string text;
+            for (size_t i = 0; i < c.lines.size(); ++i) {
+                text += c.lines[i];
+                if (i + 1 < c.lines.size() || e.last) text += e.terminator;
+            }
+            const std::optional<std::vector<std::string>> lines = SplitLines(text);
+            const std::optional<ChordSequence> copied = ParseSequenceFile(lines);
+            const std::optional<SequenceSummary> summary = SummariseSequenceText(text);
+            ASSERT_EQ(summary.has_value(), copied.has_value()) << c.what << ", " << e.name;
+            const std::optional<ChordSequence> moved = ParseSequenceFile(std::optional(SplitLines(text)));
+            ASSERT_EQ(moved.has_value(), copied.has_value()) << c.what << ", " << e.name;
+            if (!copied) continue;
+            EXPECT_EQ(summary->count, copied->SequenceCount) << c.what << ", " << e.name;
+            EXPECT_EQ(summary->names, copied->ListTexts) << c.what << ", " << e.name;
+            EXPECT_EQ(moved->Records, copied->Records) << c.what << ", " << e.name;
+            EXPECT_EQ(moved->ListTexts, copied->ListTexts) << c.what << ", " << e.name;
+        }
+    }
 }
 
 TEST(SequenceFiles, SaveThenLoadGivesTheSameRecordsAndListInANewRun) {

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPaintEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSlider>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,7 @@ namespace {
 
 using testing::KeyboardRig;
 
-constexpr int32_t C4 = 60, Cs4 = 61, D4 = 62, E4 = 64, G4 = 67;
+constexpr int32_t C4 = 60, Cs4 = 61, D4 = 62, E4 = 64, G4 = 67, A4 = 69;
 const QColor kProgram(74, 144, 217);
 const QColor kUser(240, 140, 40);
 
@@ -79,6 +81,58 @@ TEST(KeyboardWindow, ProgramNotesAndUserKeysShowInTheirOwnColours) {
     EXPECT_EQ(rig.Piano().Layout().LowKey(), 24);
     EXPECT_EQ(rig.Piano().Layout().HighKey(), 107);
     EXPECT_EQ(rig.Piano().width(), 49 * kbd::kWhiteKeyWidthPx + 1);
+}
+
+// Collects what a widget repaints.
+class PaintWatch final : public QObject {
+public:
+    explicit PaintWatch(QWidget& widget) { widget.installEventFilter(this); }
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+TEST(KeyboardWindow, OnlyKeysThatChangeTheirLookAreRepainted) {
+    using Step = std::function<void(KeyboardRig&)>;
+    const auto on = [](int32_t key) { return Step([key](KeyboardRig& r) { r.keyboard->KbdNoteOn(key % 12, key / 12 - 1); }); };
+    const auto off = [](int32_t key) { return Step([key](KeyboardRig& r) { r.keyboard->KbdNoteOff(key % 12, key / 12 - 1); }); };
+    // A white key's repaint takes in the black keys over it; the points
+    // tested are where each key is played, below the black keys.
+    const struct {
+        const char* name;
+        std::vector<Step> before, change;
+        std::set<int32_t> repainted, untouched;
+    } cases[] = {
+        {"a program note", {}, {on(C4)}, {C4}, {D4, E4, G4}},
+        {"its note-off", {on(C4)}, {off(C4)}, {C4}, {D4, E4, G4}},
+        {"a black key", {}, {on(Cs4)}, {Cs4}, {C4, D4, E4, G4}},
+        {"a chord", {}, {on(C4), on(E4), on(G4)}, {C4, E4, G4}, {D4, A4}},
+        {"a key locked with the mouse", {}, {[](KeyboardRig& r) { r.Lock(E4); }}, {E4}, {C4, D4, G4}},
+        {"the program plays a held key", {[](KeyboardRig& r) { r.Lock(E4); }}, {on(E4)}, {E4}, {C4, D4, G4}},
+        {"a key the program already plays, struck again", {on(C4)}, {on(C4)}, {}, {C4, Cs4, D4, E4, G4}},
+        {"one of two program notes on a key ends", {on(C4), on(C4)}, {off(C4)}, {}, {C4, Cs4, D4, E4, G4}},
+        {"a parameter that changes no key", {}, {[](KeyboardRig& r) { r.keyboard->KbdSetParam(25, 90); }}, {},
+         {C4, Cs4, D4, E4, G4}},
+    };
+    for (const auto& c : cases) {
+        KeyboardRig rig;
+        rig.Start();
+        for (const Step& step : c.before) step(rig);
+        QCoreApplication::processEvents();
+        PaintWatch watch(rig.Piano());
+        for (const Step& step : c.change) step(rig);
+        QCoreApplication::processEvents();
+        for (int32_t key : c.repainted) {
+            EXPECT_TRUE(watch.painted.contains(rig.Piano().PointOn(key))) << c.name << " key " << key;
+        }
+        for (int32_t key : c.untouched) {
+            EXPECT_FALSE(watch.painted.contains(rig.Piano().PointOn(key))) << c.name << " key " << key;
+        }
+    }
 }
 
 TEST(KeyboardWindow, MidiInputThroughThePortHoldsKeys) {

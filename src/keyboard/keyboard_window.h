@@ -41,6 +41,8 @@ public:
     /// false greys the list out.
     void SetMidiInPorts(const std::vector<std::string>& names, const std::string& chosen, bool available);
     void SetMidiOutPorts(const std::vector<std::string>& names, const std::string& chosen, bool available);
+    /// Adds "JACK" to the audio outputs, before "None".
+    void OfferJackAudio();
     /// Redraws the piano after a change of the keyboard's state.
     void ShowState();
 

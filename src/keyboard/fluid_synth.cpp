@@ -20,7 +20,7 @@ struct Driver {
 };
 // The sound server mixes in periods of its own; shorter ones from us only
 // starve it, and a starved stream loses sound on a busy machine.
-constexpr Driver kPulse{"pulseaudio", "PulseAudio", 4 * kPeriodFrames};
+constexpr Driver kPulse{"pulseaudio", "PulseAudio", 8 * kPeriodFrames};
 constexpr Driver kAlsa{"alsa", "ALSA"};
 constexpr Driver kJack{"jack", "JACK"};
 

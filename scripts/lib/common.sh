@@ -5,7 +5,7 @@ HQ_PACKAGES=(
   cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev fonts-dejavu-core fonts-liberation2
-  libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm librtmidi-dev libasound2-dev
+  libfluidsynth-dev timgm6mb-soundfont fluid-soundfont-gm librtmidi-dev libasound2-dev libjack-jackd2-dev
   xvfb xauth xdotool x11-apps imagemagick
   librsvg2-bin file dpkg-dev
 )

@@ -9,9 +9,10 @@
 
 #include "keyboard/fluid_synth.h"
 #include "keyboard/keyboard_memory.h"
+#include "keyboard/jack_probe.h"
 #include "keyboard/keyboard_window.h"
 #include "keyboard/library_messages.h"
-#include "keyboard/rtmidi_ports.h"
+#include "keyboard/midi_systems.h"
 #include "keyboard/soundfont.h"
 #include "platform/controls.h"
 
@@ -222,8 +223,11 @@ void DesktopKeyboard::UpdateStatus() {
 std::unique_ptr<DesktopKeyboard> MakeDesktopKeyboard(const std::string& programFolder) {
     // Installed first, so that not even opening the MIDI system prints.
     RouteLibraryMessages({});
-    return std::make_unique<DesktopKeyboard>(std::make_unique<FluidSynth>(SoundfontFolders(programFolder)),
-                                             OpenRtMidi(kMidiClientName));
+    const bool jack = JackServerAnswers(kMidiClientName);
+    auto keyboard = std::make_unique<DesktopKeyboard>(std::make_unique<FluidSynth>(SoundfontFolders(programFolder)),
+                                                      OpenMidiSystems(kMidiClientName, jack));
+    if (jack) keyboard->Window().OfferJackAudio();
+    return keyboard;
 }
 
 }  // namespace hq::kbd

@@ -104,7 +104,8 @@ QPoint KeyboardPlace(QRect mainWindow, QSize size, QRect area);
 bool OnSomeScreen(QPoint topLeft, QSize size);
 
 /// The real thing: FluidSynth (soundfonts also looked for in
-/// `programFolder`) and the ALSA sequencer through RtMidi.
+/// `programFolder`) and the ALSA sequencer through RtMidi, with JACK beside
+/// them where a JACK server answers.
 std::unique_ptr<DesktopKeyboard> MakeDesktopKeyboard(const std::string& programFolder);
 
 }  // namespace hq::kbd

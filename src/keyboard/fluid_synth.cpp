@@ -16,15 +16,20 @@ constexpr double kFullGain = 0.8;
 struct Driver {
     const char* fluid;
     const char* shown;
+    int32_t periodFrames = kPeriodFrames;
 };
-constexpr Driver kPulse{"pulseaudio", "PulseAudio"};
+// The sound server mixes in periods of its own; shorter ones from us only
+// starve it, and a starved stream loses sound on a busy machine.
+constexpr Driver kPulse{"pulseaudio", "PulseAudio", 8 * kPeriodFrames};
 constexpr Driver kAlsa{"alsa", "ALSA"};
+constexpr Driver kJack{"jack", "JACK"};
 
 std::vector<Driver> DriversFor(AudioChoice choice) {
     switch (choice) {
     case AudioChoice::Automatic: return {kPulse, kAlsa};
     case AudioChoice::PulseAudio: return {kPulse};
     case AudioChoice::Alsa: return {kAlsa};
+    case AudioChoice::Jack: return {kJack};
     case AudioChoice::None: break;
     }
     return {};
@@ -45,6 +50,9 @@ FluidSynth::FluidSynth(std::vector<std::string> soundfontFolders)
     fluid_settings_setint(settings_, "synth.lock-memory", 0);
     // Only the instruments in use are read into memory, not the whole font.
     fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
+    // On JACK, heard at once on the system's playback ports.
+    fluid_settings_setint(settings_, "audio.jack.autoconnect", 1);
+    fluid_settings_setstr(settings_, "audio.jack.id", kJackAudioClient);
     synth_ = new_fluid_synth(settings_);
     fluid_synth_set_gain(synth_, static_cast<float>(kFullGain * 0.4));
 }
@@ -353,6 +361,7 @@ void FluidSynth::OpenDriver(AudioChoice choice) {
     for (const Driver& d : drivers) {
         if (!audioWanted_) return;
         fluid_settings_setstr(settings_, "audio.driver", d.fluid);
+        fluid_settings_setint(settings_, "audio.period-size", d.periodFrames);
         fluid_audio_driver_t* opened = new_fluid_audio_driver(settings_, synth_);
         if (opened == nullptr) {
             tried += tried.empty() ? d.shown : std::string(", ") + d.shown;

@@ -27,6 +27,8 @@ namespace hq::kbd {
 inline constexpr int32_t kSampleRateHz = 44100;
 inline constexpr int32_t kPeriodFrames = 128;
 inline constexpr int32_t kPeriods = 2;
+/// The JACK client whose ports carry the sound.
+inline constexpr const char* kJackAudioClient = "Harmoniqua-sound";
 
 class FluidSynth final : public AudioSynth {
 public:

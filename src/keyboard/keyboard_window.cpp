@@ -72,7 +72,7 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
     volume_->setValue(core.Volume());
     volume_->setFixedWidth(80);
     audio_ = List("AudioOutput", 8);
-    for (const AudioItem& item : kAudioItems) audio_->addItem(QString::fromLatin1(item.text));
+    for (const AudioItem& item : kAudioItems) audio_->addItem(QString::fromLatin1(item.text), static_cast<int>(item.choice));
     midiIn_ = List("MidiIn", 10);
     midiOut_ = List("MidiOut", 10);
     FillPorts(midiIn_, {}, {}, false);
@@ -111,8 +111,8 @@ KeyboardWindow::KeyboardWindow(KeyboardCore& core, Hooks hooks) : hooks_(std::mo
         if (hooks_.volume) hooks_.volume(value);
     });
     connect(audio_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && static_cast<size_t>(index) < kAudioItems.size() && hooks_.audio) {
-            hooks_.audio(kAudioItems[static_cast<size_t>(index)].choice);
+        if (index >= 0 && hooks_.audio) {
+            hooks_.audio(static_cast<AudioChoice>(audio_->itemData(index).toInt()));
         }
     });
     const auto portHook = [this](QComboBox* list, const std::function<void(const std::string&)>* hook) {
@@ -179,6 +179,13 @@ void KeyboardWindow::FillPorts(QComboBox* list, const std::vector<std::string>& 
     list->setEnabled(available);
 }
 
+void KeyboardWindow::OfferJackAudio() {
+    if (audio_->findData(static_cast<int>(AudioChoice::Jack)) >= 0) return;
+    const QSignalBlocker quiet(audio_);
+    audio_->insertItem(audio_->findData(static_cast<int>(AudioChoice::None)), QStringLiteral("JACK"),
+                       static_cast<int>(AudioChoice::Jack));
+}
+
 void KeyboardWindow::SetMidiInPorts(const std::vector<std::string>& names, const std::string& chosen, bool available) {
     FillPorts(midiIn_, names, chosen, available);
 }
@@ -207,7 +214,7 @@ AudioChoice KeyboardWindow::ShowChoices(int32_t program0to127, int32_t percent, 
     instrument_->setCurrentIndex(program0to127);
     volume_->setValue(percent);
     audio_->setCurrentIndex(std::max(0, audio_->findText(QString::fromStdString(audio))));
-    return kAudioItems[static_cast<size_t>(audio_->currentIndex())].choice;
+    return static_cast<AudioChoice>(audio_->currentData().toInt());
 }
 
 std::string KeyboardWindow::AudioName() const { return audio_->currentText().toStdString(); }

@@ -56,6 +56,8 @@ public:
     AudioChoice ShowChoices(int32_t program0to127, int32_t percent, const std::string& audio);
     /// The audio output as the list names it.
     std::string AudioName() const;
+    /// Adds "JACK" to the audio outputs, before "None".
+    void OfferJackAudio();
     /// Redraws the piano after a change of the keyboard's state.
     void ShowState();
     /// Told when "Play each chord" is checked or cleared.

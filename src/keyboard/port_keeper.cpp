@@ -20,10 +20,19 @@ std::string_view WithoutAddress(std::string_view name) {
     return name.substr(0, space);
 }
 
+// An ALSA port chosen while ALSA was listed alone is the same port under
+// its label beside JACK, and the other way round.
+std::string_view WithoutAlsaLabel(std::string_view name) {
+    constexpr std::string_view kLabel = "ALSA: ";
+    return name.starts_with(kLabel) ? name.substr(kLabel.size()) : name;
+}
+
 }  // namespace
 
 bool SamePort(std::string_view remembered, std::string_view listed) {
     if (remembered.empty() || listed.empty()) return false;
+    remembered = WithoutAlsaLabel(remembered);
+    listed = WithoutAlsaLabel(listed);
     return remembered == listed || WithoutAddress(remembered) == WithoutAddress(listed);
 }
 

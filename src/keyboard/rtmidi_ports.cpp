@@ -27,13 +27,13 @@ std::vector<std::string> NamesOf(Port& port) {
 }
 
 template <typename Port>
-bool OpenByName(Port& port, const std::string& name, const std::string& clientName) {
+bool OpenByName(Port& port, const std::string& name, const std::string& ownPortName) {
     try {
         if (port.isPortOpen()) port.closePort();
         const unsigned count = port.getPortCount();
         for (unsigned i = 0; i < count; ++i) {
             if (port.getPortName(i) != name) continue;
-            port.openPort(i, clientName);
+            port.openPort(i, ownPortName);
             return port.isPortOpen();
         }
     } catch (const RtMidiError& e) {
@@ -42,12 +42,18 @@ bool OpenByName(Port& port, const std::string& name, const std::string& clientNa
     return false;
 }
 
+struct RtPortNames {
+    std::string in;
+    std::string out;
+    std::string virtualOut;
+};
+
 class RtOutPort final : public MidiOutPort {
 public:
-    RtOutPort(std::unique_ptr<RtMidiOut> port, std::string clientName)
-        : port_(std::move(port)), clientName_(std::move(clientName)) {}
+    RtOutPort(std::unique_ptr<RtMidiOut> port, std::string ownPortName)
+        : port_(std::move(port)), ownPortName_(std::move(ownPortName)) {}
     std::vector<std::string> PortNames() override { return NamesOf(*port_); }
-    bool Open(const std::string& name) override { return OpenByName(*port_, name, clientName_); }
+    bool Open(const std::string& name) override { return OpenByName(*port_, name, ownPortName_); }
     void Close() override {
         try {
             port_->closePort();
@@ -67,7 +73,7 @@ public:
 
 private:
     std::unique_ptr<RtMidiOut> port_;
-    std::string clientName_;
+    std::string ownPortName_;
 };
 
 class RtVirtualOut final : public MidiOutput {
@@ -88,8 +94,8 @@ private:
 
 class RtInPort final : public MidiInPort {
 public:
-    RtInPort(std::unique_ptr<RtMidiIn> port, std::string clientName)
-        : port_(std::move(port)), clientName_(std::move(clientName)) {
+    RtInPort(std::unique_ptr<RtMidiIn> port, std::string ownPortName)
+        : port_(std::move(port)), ownPortName_(std::move(ownPortName)) {
         port_->ignoreTypes(true, true, true);
         port_->setCallback(&RtInPort::Received, this);
     }
@@ -98,7 +104,7 @@ public:
         port_->cancelCallback();
     }
     std::vector<std::string> PortNames() override { return NamesOf(*port_); }
-    bool Open(const std::string& name) override { return OpenByName(*port_, name, clientName_); }
+    bool Open(const std::string& name) override { return OpenByName(*port_, name, ownPortName_); }
     void Close() override {
         try {
             port_->closePort();
@@ -121,7 +127,7 @@ private:
     }
 
     std::unique_ptr<RtMidiIn> port_;
-    std::string clientName_;
+    std::string ownPortName_;
     std::mutex mutex_;
     MidiReceiver receiver_;
 };
@@ -154,25 +160,21 @@ bool SequencerOpens() {
     return true;
 }
 
-}  // namespace
-
-MidiSystem OpenRtMidi(const std::string& clientName) {
+// One API's ports: `names` gives the port names this program's ports carry.
+MidiSystem OpenApi(RtMidi::Api api, const std::string& clientName, const RtPortNames& names) {
     MidiSystem system;
-    if (!SequencerOpens()) {
-        system.problem = kNoMidiSystem;
-        return system;
-    }
     const CaughtConsole quiet;
     try {
-        auto in = std::make_unique<RtMidiIn>(RtMidi::LINUX_ALSA, clientName);
-        in->setErrorCallback(ToStatus);
-        auto out = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
-        out->setErrorCallback(ToStatus);
-        auto virtualOut = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, clientName);
+        // The virtual port first: on JACK, its client takes the plain name.
+        auto virtualOut = std::make_unique<RtMidiOut>(api, clientName);
         virtualOut->setErrorCallback(ToStatus);
-        virtualOut->openVirtualPort(clientName);
-        system.input = std::make_unique<RtInPort>(std::move(in), clientName);
-        system.output = std::make_unique<RtOutPort>(std::move(out), clientName);
+        virtualOut->openVirtualPort(names.virtualOut);
+        auto in = std::make_unique<RtMidiIn>(api, clientName);
+        in->setErrorCallback(ToStatus);
+        auto out = std::make_unique<RtMidiOut>(api, clientName);
+        out->setErrorCallback(ToStatus);
+        system.input = std::make_unique<RtInPort>(std::move(in), names.in);
+        system.output = std::make_unique<RtOutPort>(std::move(out), names.out);
         system.virtualOutput = std::make_unique<RtVirtualOut>(std::move(virtualOut));
     } catch (const RtMidiError&) {
         // Its text is already on its way to the status line.
@@ -180,6 +182,21 @@ MidiSystem OpenRtMidi(const std::string& clientName) {
         system.problem = kNoMidiSystem;
     }
     return system;
+}
+
+}  // namespace
+
+MidiSystem OpenRtMidi(const std::string& clientName) {
+    if (!SequencerOpens()) {
+        MidiSystem system;
+        system.problem = kNoMidiSystem;
+        return system;
+    }
+    return OpenApi(RtMidi::LINUX_ALSA, clientName, {clientName, clientName, clientName});
+}
+
+MidiSystem OpenRtMidiJack(const std::string& clientName) {
+    return OpenApi(RtMidi::UNIX_JACK, clientName, {"in", "out", "out"});
 }
 
 }  // namespace hq::kbd

@@ -27,7 +27,7 @@ public:
     virtual void SetVolume(int32_t percent0to100) = 0;
 };
 
-enum class AudioChoice : uint8_t { Automatic, PulseAudio, Alsa, None };
+enum class AudioChoice : uint8_t { Automatic, PulseAudio, Alsa, None, Jack };
 
 /// A status line, called from any thread.
 using StatusReport = std::function<void(const std::string& line)>;

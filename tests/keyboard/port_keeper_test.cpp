@@ -27,6 +27,11 @@ TEST(SamePort, AllowsForTheSystemsChangingNumbers) {
         {"Synth 1:", "Synth 2:", false},
         {"", "", false},
         {"Piano", "", false},
+        // ALSA ports are labelled only while JACK is listed beside them.
+        {"Piano:Piano MIDI 1 20:0", "ALSA: Piano:Piano MIDI 1 24:0", true},
+        {"ALSA: Piano:Piano MIDI 1 20:0", "Piano:Piano MIDI 1 20:0", true},
+        {"JACK: Piano:midi_out", "Piano:midi_out", false},
+        {"JACK: Piano:midi_out", "ALSA: Piano:midi_out", false},
     };
     for (const auto& c : cases) EXPECT_EQ(SamePort(c.remembered, c.listed), c.same) << c.remembered << " / " << c.listed;
 }

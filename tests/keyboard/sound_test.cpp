@@ -5,9 +5,7 @@
 
 #include <chrono>
 #include <cmath>
-#include <complex>
 #include <filesystem>
-#include <numbers>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +16,7 @@
 #include "keyboard/keyboard_core.h"
 #include "keyboard/library_messages.h"
 #include "tests/keyboard/fakes.h"
+#include "tests/support/spectrum.h"
 
 namespace hq::kbd {
 namespace {
@@ -42,28 +41,8 @@ double Rms(const std::vector<float>& x, size_t from = 0) {
     return x.size() > from ? std::sqrt(sum / double(x.size() - from)) : 0;
 }
 
-// The strongest frequency within lowHz..highHz, to 0.05 Hz, of a
-// Hann-windowed stretch.
 double PeakHz(const std::vector<float>& x, double lowHz, double highHz) {
-    const size_t n = x.size();
-    std::vector<double> windowed(n);
-    for (size_t i = 0; i < n; ++i) {
-        windowed[i] = x[i] * (0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / double(n - 1)));
-    }
-    double best = lowHz, bestPower = -1;
-    for (double hz = lowHz; hz <= highHz; hz += 0.05) {
-        const std::complex<double> step = std::polar(1.0, -2 * std::numbers::pi * hz / kSampleRateHz);
-        std::complex<double> phase = 1, sum = 0;
-        for (double v : windowed) {
-            sum += v * phase;
-            phase *= step;
-        }
-        if (std::norm(sum) > bestPower) {
-            bestPower = std::norm(sum);
-            best = hz;
-        }
-    }
-    return best;
+    return hq::testing::PeakHz(x, kSampleRateHz, lowHz, highHz);
 }
 
 std::vector<float> Stretch(const std::vector<float>& x, double fromSeconds, double toSeconds) {

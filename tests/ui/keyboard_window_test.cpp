@@ -328,3 +328,31 @@ TEST(KeyboardStartUp, WithNoAudioDeviceAndNoMidiSystemTheStatusSaysSo) {
 
 }  // namespace
 }  // namespace hq
+
+namespace hq {
+namespace {
+
+// Where a JACK server answered, JACK joins the audio outputs before "None".
+TEST(KeyboardWindow, JackOfferedJoinsTheAudioOutputsOnce) {
+    testing::KeyboardRig rig;
+    rig.Start();
+    auto* audio = rig.Window().findChild<QComboBox*>(QStringLiteral("AudioOutput"));
+    ASSERT_NE(audio, nullptr);
+    rig.Window().OfferJackAudio();
+    rig.Window().OfferJackAudio();
+    QStringList items;
+    for (int i = 0; i < audio->count(); ++i) items << audio->itemText(i);
+    EXPECT_EQ(items.join(QStringLiteral(",")), QStringLiteral("Automatic,PulseAudio,ALSA,JACK,None"));
+    const struct {
+        const char* text;
+        kbd::AudioChoice choice;
+    } cases[] = {{"JACK", kbd::AudioChoice::Jack}, {"None", kbd::AudioChoice::None}, {"ALSA", kbd::AudioChoice::Alsa}};
+    for (const auto& c : cases) {
+        audio->setCurrentIndex(audio->findText(QString::fromLatin1(c.text)));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rig.synth->audioChoices.back(), c.choice) << c.text;
+    }
+}
+
+}  // namespace
+}  // namespace hq

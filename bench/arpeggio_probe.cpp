@@ -64,6 +64,8 @@ public:
         inner_->StartAudio(choice, std::move(report));
     }
     void StopAudio() override { inner_->StopAudio(); }
+    // Said open so that the keyboard sends its notes here as it would to a sound card.
+    bool AudioOpen() const override { return true; }
 
     bool Settled() const { return inner_->Settled(); }
     /// Stamps from now on; `done` runs on the event loop after the last.

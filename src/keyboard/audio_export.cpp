@@ -47,7 +47,7 @@ int64_t LastNoteOffFrame(const ExportSchedule& schedule) {
 
 }  // namespace
 
-AudioExporter::AudioExporter() : synth_({}) {}
+AudioExporter::AudioExporter() = default;
 
 bool AudioExporter::LoadSoundfont(const std::string& path) { return synth_.LoadSoundfont(path); }
 

@@ -52,6 +52,7 @@ DesktopKeyboard::DesktopKeyboard(std::unique_ptr<AudioSynth> synth, MidiSystem m
     hooks.midiIn = [this](const std::string& port) { ChooseMidiIn(port); };
     hooks.midiOut = [this](const std::string& port) { ChooseMidiOut(port); };
     hooks.closed = [this] { core_.ReleaseUserKeys(); };
+    hooks.options = [this] { Remember(false); };
     hooks.moved = [this] {
         position_ = WindowPoint{window_->x(), window_->y()};
         Remember(true);

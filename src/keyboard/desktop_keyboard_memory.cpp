@@ -35,6 +35,7 @@ AudioChoice DesktopKeyboard::Recall() {
     position_ = recalled.position;
     const AudioChoice audio =
         window_->ShowChoices(recalled.instrument0to127, recalled.volumePercent, recalled.audioOutput);
+    window_->ShowOptions(recalled.playEachChord != 0, recalled.noteNames);
     // A port that is not there yet is waited for, as one chosen in this run.
     in_.Choose(recalled.midiIn);
     out_.Choose(recalled.midiOut);
@@ -50,6 +51,8 @@ KeyboardSettings DesktopKeyboard::Current() const {
     settings.audioOutput = window_->AudioName();
     settings.midiIn = in_.Chosen();
     settings.midiOut = out_.Chosen();
+    settings.playEachChord = window_->PlayEachChordOn() ? 1 : 0;
+    settings.noteNames = window_->Naming0to2();
     settings.position = position_;
     return settings;
 }

@@ -25,6 +25,9 @@ struct KeyboardSettings {
     /// MIDI ports by name; empty for none.
     std::string midiIn;
     std::string midiOut;
+    /// "Play each chord" (1) or not (0); the note names, None 0, C only 1, All 2.
+    int32_t playEachChord = 0;
+    int32_t noteNames = 1;
     /// The window's top left corner; none: placed beside the main window.
     std::optional<WindowPoint> position;
     bool operator==(const KeyboardSettings&) const = default;
@@ -45,9 +48,11 @@ struct TextSetting {
 };
 
 // A new remembered choice of the window is one row in one of these tables.
-inline constexpr std::array<NumberSetting, 2> kNumberSettings{{
+inline constexpr std::array<NumberSetting, 4> kNumberSettings{{
     {"instrument", &KeyboardSettings::instrument0to127, 0, 127},
     {"volume", &KeyboardSettings::volumePercent, 0, 100},
+    {"playEachChord", &KeyboardSettings::playEachChord, 0, 1},
+    {"noteNames", &KeyboardSettings::noteNames, 0, 2},
 }};
 inline constexpr std::array<TextSetting, 3> kTextSettings{{
     {"audio", &KeyboardSettings::audioOutput},

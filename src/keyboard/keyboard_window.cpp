@@ -136,13 +136,17 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
     releaseAll->setObjectName(QStringLiteral("ReleaseAll"));
     releaseAll->setToolTip(QStringLiteral("Free every locked key (Esc)"));
 
+    playEachBox_ = playEachChord;
+    namingList_ = naming;
     connect(playEachChord, &QCheckBox::toggled, this, [this](bool on) {
         if (playEachChord_) playEachChord_(on);
+        if (hooks_.options) hooks_.options();
     });
     connect(naming, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (index >= 0 && static_cast<size_t>(index) < kNamingTexts.size()) {
             piano_->SetNaming(static_cast<NoteNaming>(index));
         }
+        if (hooks_.options) hooks_.options();
     });
     connect(releaseAll, &QPushButton::clicked, this, [&core] { core.ReleaseUserKeys(); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -216,6 +220,21 @@ AudioChoice KeyboardWindow::ShowChoices(int32_t program0to127, int32_t percent, 
     audio_->setCurrentIndex(std::max(0, audio_->findText(QString::fromStdString(audio))));
     return static_cast<AudioChoice>(audio_->currentData().toInt());
 }
+
+void KeyboardWindow::OnPlayEachChord(std::function<void(bool on)> hook) {
+    playEachChord_ = std::move(hook);
+    // The box may already show a remembered choice.
+    if (playEachChord_) playEachChord_(playEachBox_->isChecked());
+}
+
+void KeyboardWindow::ShowOptions(bool playEachChord, int32_t naming0to2) {
+    playEachBox_->setChecked(playEachChord);
+    if (naming0to2 >= 0 && static_cast<size_t>(naming0to2) < kNamingTexts.size()) namingList_->setCurrentIndex(naming0to2);
+}
+
+bool KeyboardWindow::PlayEachChordOn() const { return playEachBox_->isChecked(); }
+
+int32_t KeyboardWindow::Naming0to2() const { return namingList_->currentIndex(); }
 
 std::string KeyboardWindow::AudioName() const { return audio_->currentText().toStdString(); }
 

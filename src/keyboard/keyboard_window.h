@@ -12,6 +12,7 @@
 #include "keyboard/keyboard_core.h"
 #include "keyboard/synth.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QSlider;
@@ -37,6 +38,8 @@ public:
         std::function<void()> closed;
         /// The window was moved while shown.
         std::function<void()> moved;
+        /// "Play each chord" or the note names changed.
+        std::function<void()> options;
     };
 
     KeyboardWindow(KeyboardCore& core, Hooks hooks);
@@ -61,7 +64,12 @@ public:
     /// Redraws the piano after a change of the keyboard's state.
     void ShowState();
     /// Told when "Play each chord" is checked or cleared.
-    void OnPlayEachChord(std::function<void(bool on)> hook) { playEachChord_ = std::move(hook); }
+    /// Told at once of the box's state, then of every change.
+    void OnPlayEachChord(std::function<void(bool on)> hook);
+    /// Shows remembered options; the piano and the hook follow them.
+    void ShowOptions(bool playEachChord, int32_t naming0to2);
+    bool PlayEachChordOn() const;
+    int32_t Naming0to2() const;
     /// How the chord shown spells the notes, for the names on the keys.
     void SetKeyNames(const KeyNames& names);
 
@@ -80,6 +88,8 @@ private:
     QComboBox* instrument_;
     QSlider* volume_;
     QComboBox* audio_;
+    QCheckBox* playEachBox_ = nullptr;
+    QComboBox* namingList_ = nullptr;
     QComboBox* midiIn_;
     QComboBox* midiOut_;
     ui::FittingLabel* statusLabel_;

@@ -41,6 +41,11 @@ TEST(KeyboardSettings, ADamagedValueFallsBackToItsDefaultAndNoOther) {
         {"volume", "101", defaultVolume},
         {"volume", "0", [](KeyboardSettings& s) { s.volumePercent = 0; }},
         {"volume", "4.5", defaultVolume},
+        {"playEachChord", "1", [](KeyboardSettings& s) { s.playEachChord = 1; }},
+        {"playEachChord", "2", [](KeyboardSettings& s) { s.playEachChord = 0; }},
+        {"noteNames", "2", [](KeyboardSettings& s) { s.noteNames = 2; }},
+        {"noteNames", "3", [](KeyboardSettings& s) { s.noteNames = 1; }},
+        {"noteNames", nullptr, [](KeyboardSettings& s) { s.noteNames = 1; }},
         {"audio", "", [](KeyboardSettings& s) { s.audioOutput = "Automatic"; }},
         {"audio", nullptr, [](KeyboardSettings& s) { s.audioOutput = "Automatic"; }},
         {"audio", "JACK", [](KeyboardSettings& s) { s.audioOutput = "JACK"; }},
@@ -71,6 +76,8 @@ TEST(KeyboardSettings, WhatIsWrittenReadsBackTheSame) {
     unusual.instrument0to127 = 127;
     unusual.volumePercent = 0;
     unusual.audioOutput = "None";
+    unusual.playEachChord = 1;
+    unusual.noteNames = 0;
     unusual.midiIn = "JACK: système:midi_capture_1";
     unusual.position = WindowPoint{-100000, 100000};
     const KeyboardSettings cases[] = {KeyboardSettings{}, Good(), unusual};

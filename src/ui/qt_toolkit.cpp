@@ -146,9 +146,13 @@ void QtToolkit::Alert(std::string_view text) {
     box.exec();
 }
 
-std::string QtToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
+QString QtToolkit::StartFolder() const {
     // Where the user was last in this run, else home; never the program's own folder.
-    const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+    return lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+}
+
+std::string QtToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
+    const QString folder = StartFolder();
     // Loading shows every file: a sequence may have been saved without ".chd".
     QString loadFilter = kAllFilesFilter;
     const QString path =
@@ -163,8 +167,9 @@ SaveChoice QtToolkit::SaveFileDialog(std::string_view title, std::span<const std
     QStringList filters;
     for (std::string_view type : types) filters << Text(type);
     QString chosen = filters.value(0);
-    const QString path = QFileDialog::getSaveFileName(DialogParent(), Text(title), QString(),
+    const QString path = QFileDialog::getSaveFileName(DialogParent(), Text(title), StartFolder(),
                                                       filters.join(QStringLiteral(";;")), &chosen);
+    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
     const qsizetype type = filters.indexOf(chosen);
     return {path.toStdString(), type < 0 ? 0 : static_cast<size_t>(type)};
 }

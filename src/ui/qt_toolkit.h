@@ -86,6 +86,7 @@ private:
     std::map<int32_t, TimerEntry> timers_;
     int32_t nextTimer_ = 1;
     QElapsedTimer clock_;
+    QString StartFolder() const;
     QString lastFolder_;  // of the last file chosen in a dialog
 };
 

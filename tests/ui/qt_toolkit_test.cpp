@@ -178,19 +178,24 @@ TEST(QtDialogs, FileDialogsStartWhereTheUserLastWas) {
     const QByteArray oldHome = qgetenv("HOME");
     QTemporaryDir home;
     QTemporaryDir elsewhere;
-    ASSERT_TRUE(home.isValid() && elsewhere.isValid());
+    QTemporaryDir exports;
+    ASSERT_TRUE(home.isValid() && elsewhere.isValid() && exports.isValid());
     qputenv("HOME", home.path().toUtf8());
     struct Case {
         FileDialogMode mode;
         QString answer;  // empty: cancel
         QString folder;
+        bool typed = false;  // SAVE with its file types
     };
     const std::vector<Case> cases{
         {FileDialogMode::Open, QString(), home.path()},
         {FileDialogMode::Save, elsewhere.filePath(QStringLiteral("song")), home.path()},
         {FileDialogMode::Open, QString(), elsewhere.path()},
         {FileDialogMode::Save, QString(), elsewhere.path()},
+        {FileDialogMode::Save, exports.filePath(QStringLiteral("song.mid")), elsewhere.path(), true},
+        {FileDialogMode::Open, QString(), exports.path()},
     };
+    const std::string_view types[] = {"Chords Sequence (*.chd)", "Standard MIDI File (*.mid)"};
     ui::QtToolkit toolkit{QString()};
     for (const Case& c : cases) {
         QString folder;
@@ -207,7 +212,8 @@ TEST(QtDialogs, FileDialogsStartWhereTheUserLastWas) {
                 static_cast<QDialog*>(dialog)->accept();
             }
         });
-        const std::string chosen = toolkit.FileDialog("Select", c.mode);
+        const std::string chosen =
+            c.typed ? toolkit.SaveFileDialog("Select", types).path : toolkit.FileDialog("Select", c.mode);
         EXPECT_EQ(QString::fromStdString(chosen), c.answer);
         EXPECT_EQ(folder, QDir(c.folder).absolutePath());
         if (c.mode == FileDialogMode::Open) {

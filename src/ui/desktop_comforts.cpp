@@ -5,8 +5,8 @@
 #include <QWidget>
 
 #include "app/chord_steps.h"
-#include "keyboard/desktop_keyboard.h"
-#include "keyboard/keyboard_window.h"
+#include "ui/keyboard/desktop_keyboard.h"
+#include "ui/keyboard/keyboard_window.h"
 #include "theory/key_names.h"
 #include "ui/qt_toolkit.h"
 

@@ -45,7 +45,7 @@ private:
     PianoLayout layout_;
     bool pressed_ = false;
     NoteNaming naming_ = NoteNaming::COnly;
-    KeyNames names_ = KeyNamesFor("");
+    KeyNames names_ = FlatKeyNames();
     // What each key showed when last asked for, by key.
     std::array<uint8_t, kKeyCount> shown_{};
     // The octave labels C-1..C9, laid out once: shaping text on every

@@ -22,15 +22,15 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "keyboard/desktop_keyboard.h"
-#include "keyboard/fluid_synth.h"
-#include "keyboard/keyboard_window.h"
 #include "keyboard/library_messages.h"
-#include "keyboard/rtmidi_ports.h"
-#include "keyboard/soundfont.h"
+#include "midi/rtmidi_ports.h"
 #include "platform/controls.h"
+#include "sound/fluid_synth.h"
+#include "sound/soundfont.h"
 #include "ui/chords_window.h"
 #include "ui/desktop.h"
+#include "ui/keyboard/desktop_keyboard.h"
+#include "ui/keyboard/keyboard_window.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "conditions.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "theory/composition.h"
 

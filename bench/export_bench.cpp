@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/sequence_export.h"
-#include "cli/session.h"
-#include "keyboard/audio_export.h"
-#include "keyboard/soundfont.h"
+#include "export/sequence_export.h"
+#include "headless/session.h"
 #include "platform/controls.h"
+#include "sound/audio_export.h"
+#include "sound/soundfont.h"
 
 namespace hq {
 namespace {

@@ -20,10 +20,10 @@
 
 #include "child_process.h"
 #include "conditions.h"
-#include "keyboard/desktop_keyboard.h"
-#include "keyboard/fluid_synth.h"
 #include "keyboard/keyboard_core.h"
 #include "keyboard/library_messages.h"
+#include "sound/fluid_synth.h"
+#include "ui/keyboard/desktop_keyboard.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <string>
 
-#include "keyboard/fluid_synth.h"
 #include "keyboard/library_messages.h"
+#include "sound/fluid_synth.h"
 
 namespace {
 

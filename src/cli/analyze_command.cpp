@@ -7,7 +7,7 @@
 #include "app/routing.h"
 #include "cli/chord_json.h"
 #include "cli/json.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "theory/pitch.h"
 

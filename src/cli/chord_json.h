@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/json.h"
-#include "cli/session.h"
+#include "headless/session.h"
 
 namespace hq {
 

@@ -6,10 +6,10 @@
 
 #include "cli/arguments.h"
 #include "cli/json.h"
-#include "cli/sequence_export.h"
+#include "export/sequence_export.h"
 #include "headless/headless_toolkit.h"
-#include "keyboard/soundfont.h"
 #include "sequencer/sequence_file.h"
+#include "sound/soundfont.h"
 
 namespace hq {
 namespace {

@@ -8,7 +8,7 @@
 #include "app/player_parts.h"
 #include "cli/arguments.h"
 #include "cli/json.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "playback/arrangement.h"
 

@@ -8,7 +8,7 @@
 
 #include "cli/arguments.h"
 #include "cli/json.h"
-#include "cli/session.h"
+#include "headless/session.h"
 
 namespace hq {
 

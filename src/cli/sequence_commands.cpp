@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/arguments.h"
 #include "app/routing.h"
+#include "cli/arguments.h"
 #include "cli/json.h"
 #include "cli/parse_command.h"
 #include "cli/play_commands.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "playback/step_timing.h"
 #include "sequencer/sequence_file.h"

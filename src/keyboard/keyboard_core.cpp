@@ -2,21 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/midi_bytes.h"
+
 namespace hq::kbd {
+
+using namespace midi;
+
 namespace {
 
-constexpr uint8_t kNoteOff = 0x80;
-constexpr uint8_t kNoteOn = 0x90;
-constexpr uint8_t kControl = 0xB0;
-constexpr uint8_t kProgram = 0xC0;
-constexpr uint8_t kBend = 0xE0;
-constexpr int32_t kSustainPedal = 64;
-constexpr int32_t kAllSoundOff = 120;
-constexpr int32_t kAllNotesOff = 123;
-constexpr int32_t kPanController = 10;
-
 uint8_t Byte(int32_t value) { return static_cast<uint8_t>(value & 0x7F); }
-uint8_t Status(uint8_t kind, int32_t channel) { return static_cast<uint8_t>(kind | (channel & 0x0F)); }
 
 struct ParamRange {
     int32_t number;
@@ -108,10 +102,10 @@ void KeyboardCore::KbdSetParam(int32_t number, int32_t value) {
         bendRange_ = value;
         synth_.PitchBendRange(channel_, value);
         // Registered parameter 0, then its data entry.
-        Send({Status(kControl, channel_), 101, 0});
-        Send({Status(kControl, channel_), 100, 0});
-        Send({Status(kControl, channel_), 6, Byte(value)});
-        Send({Status(kControl, channel_), 38, 0});
+        Send({Status(kControlChange, channel_), kRegisteredParameter, 0});
+        Send({Status(kControlChange, channel_), kRegisteredParameterFine, 0});
+        Send({Status(kControlChange, channel_), kDataEntry, Byte(value)});
+        Send({Status(kControlChange, channel_), kDataEntryFine, 0});
         break;
     case param::OctavesEachSide: octavesEachSide_ = value; break;
     case param::CentreKey: centreKey_ = value; break;
@@ -125,8 +119,8 @@ void KeyboardCore::KbdSetParam(int32_t number, int32_t value) {
     case param::Velocity: velocity_ = value; break;
     case param::Pan:
         pan_ = value;
-        synth_.ControlChange(channel_, kPanController, value);
-        Send({Status(kControl, channel_), kPanController, Byte(value)});
+        synth_.ControlChange(channel_, kPan, value);
+        Send({Status(kControlChange, channel_), kPan, Byte(value)});
         break;
     case param::SoundOn:
         if (value == 0 && soundOn_) SilenceAll();
@@ -225,8 +219,8 @@ void KeyboardCore::ReleaseUserKeys() {
 
 void KeyboardCore::MidiIn(std::span<const uint8_t> message) {
     if (closed_ || message.empty()) return;
-    const uint8_t kind = message[0] & 0xF0;
-    if (kind < kNoteOff || message.size() < (kind == kProgram || kind == 0xD0 ? 2U : 3U)) return;
+    const uint8_t kind = KindOf(message[0]);
+    if (kind < kNoteOff || message.size() < 1 + DataBytesOf(kind)) return;
     const int32_t data1 = message.size() > 1 ? message[1] & 0x7F : 0;
     const int32_t data2 = message.size() > 2 ? message[2] & 0x7F : 0;
     if (kind == kNoteOn && data2 > 0) {
@@ -240,7 +234,7 @@ void KeyboardCore::MidiIn(std::span<const uint8_t> message) {
         k.midiFinger = false;
         k.midiPedal = pedalDown_;
         ReleaseIfUnwanted(data1);
-    } else if (kind == kControl && data1 == kSustainPedal) {
+    } else if (kind == kControlChange && data1 == kSustainPedal) {
         const bool down = data2 >= 64;
         if (down == pedalDown_) return;
         pedalDown_ = down;
@@ -251,7 +245,7 @@ void KeyboardCore::MidiIn(std::span<const uint8_t> message) {
             k.midiPedal = false;
             ReleaseIfUnwanted(key);
         }
-    } else if (kind == kControl && (data1 == kAllNotesOff || data1 == kAllSoundOff)) {
+    } else if (kind == kControlChange && (data1 == kAllNotesOff || data1 == kAllSoundOff)) {
         // The instrument's own panic lets go of everything it held.
         for (int32_t key = 0; key < kKeyCount; ++key) {
             Key& k = keys_[static_cast<size_t>(key)];
@@ -259,10 +253,10 @@ void KeyboardCore::MidiIn(std::span<const uint8_t> message) {
             k.midiPedal = false;
             ReleaseIfUnwanted(key);
         }
-    } else if (kind == kBend) {
+    } else if (kind == kPitchBend) {
         const int32_t value = data1 | (data2 << 7);
         synth_.PitchBend(channel_, value);
-        Send({Status(kBend, channel_), Byte(data1), Byte(data2)});
+        Send({Status(kPitchBend, channel_), Byte(data1), Byte(data2)});
         return;
     } else {
         return;
@@ -274,7 +268,7 @@ void KeyboardCore::SetInstrument(int32_t program0to127) {
     if (closed_ || program0to127 < 0 || program0to127 > 127) return;
     instrument_ = program0to127;
     synth_.ProgramChange(channel_, instrument_);
-    Send({Status(kProgram, channel_), Byte(instrument_)});
+    Send({Status(kProgramChange, channel_), Byte(instrument_)});
 }
 
 void KeyboardCore::SetVolume(int32_t percent0to100) {
@@ -289,14 +283,14 @@ void KeyboardCore::SilenceOn(MidiOutput& out) const {
         const uint8_t off[] = {Status(kNoteOff, channel_), Byte(key), 0};
         out.Send(off);
     }
-    const uint8_t allOff[] = {Status(kControl, channel_), kAllNotesOff, 0};
+    const uint8_t allOff[] = {Status(kControlChange, channel_), kAllNotesOff, 0};
     out.Send(allOff);
 }
 
 void KeyboardCore::SetUpOn(MidiOutput& out) const {
-    const uint8_t program[] = {Status(kProgram, channel_), Byte(instrument_)};
+    const uint8_t program[] = {Status(kProgramChange, channel_), Byte(instrument_)};
     out.Send(program);
-    const uint8_t pan[] = {Status(kControl, channel_), kPanController, Byte(pan_)};
+    const uint8_t pan[] = {Status(kControlChange, channel_), kPan, Byte(pan_)};
     out.Send(pan);
 }
 
@@ -364,12 +358,12 @@ void KeyboardCore::SilenceAll() {
         if (keys_[static_cast<size_t>(key)].sent) SendOff(key);
     }
     synth_.ControlChange(channel_, kAllNotesOff, 0);
-    Send({Status(kControl, channel_), kAllNotesOff, 0});
+    Send({Status(kControlChange, channel_), kAllNotesOff, 0});
 }
 
 void KeyboardCore::SetUpChannel() {
     synth_.ProgramChange(channel_, instrument_);
-    synth_.ControlChange(channel_, kPanController, pan_);
+    synth_.ControlChange(channel_, kPan, pan_);
     synth_.PitchBendRange(channel_, bendRange_);
     SetUpOn(midiOut_);
 }
@@ -378,8 +372,28 @@ void KeyboardCore::Send(std::initializer_list<uint8_t> bytes) const {
     midiOut_.Send(std::span<const uint8_t>(bytes.begin(), bytes.size()));
 }
 
-void KeyboardCore::Changed() const {
+void KeyboardCore::SetHeldListener(std::function<void(const HeldKeys&)> listener) {
+    heldListener_ = std::move(listener);
+    lastHeld_ = Held();
+    if (heldListener_) heldListener_(lastHeld_);
+}
+
+HeldKeys KeyboardCore::Held() const {
+    HeldKeys held;
+    for (size_t key = 0; key < keys_.size(); ++key) {
+        const Key& k = keys_[key];
+        held[key] = k.user != UserHold::None || k.midiFinger || k.midiPedal;
+    }
+    return held;
+}
+
+void KeyboardCore::Changed() {
     if (changed_) changed_();
+    if (!heldListener_) return;
+    const HeldKeys held = Held();
+    if (held == lastHeld_) return;
+    lastHeld_ = held;
+    heldListener_(held);
 }
 
 }  // namespace hq::kbd

@@ -4,6 +4,7 @@
 // the MIDI output. Every call after KbdClose does nothing.
 
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -42,6 +43,10 @@ inline constexpr int32_t kHighestShownKey = 107;
 int32_t MidiKey(int32_t pitchClass0to11, int32_t octave);
 
 enum class UserHold : uint8_t { None, Held, Locked };
+
+/// By MIDI key: held by the mouse, locked, or held on a MIDI input (the
+/// sustain pedal included), as KbdGetNote answers.
+using HeldKeys = std::bitset<kKeyCount>;
 
 class KeyboardCore final : public Keyboard {
 public:
@@ -99,6 +104,9 @@ public:
 
     /// Called after every change a drawing would show.
     void SetChangeHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+    /// Told the held keys at once, then after every change of them.
+    void SetHeldListener(std::function<void(const HeldKeys&)> listener);
+    HeldKeys Held() const;
 
 private:
     struct Key {
@@ -119,13 +127,15 @@ private:
     void SilenceAll();
     void SetUpChannel();
     void Send(std::initializer_list<uint8_t> bytes) const;
-    void Changed() const;
+    void Changed();
     void LeavePointerKey();
 
     Synth& synth_;
     MidiOutput& midiOut_;
     std::array<Key, kKeyCount> keys_{};
     std::function<void()> changed_;
+    std::function<void(const HeldKeys&)> heldListener_;
+    HeldKeys lastHeld_;
     bool closed_ = false;
     bool pedalDown_ = false;
 

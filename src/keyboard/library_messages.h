@@ -1,6 +1,7 @@
 #pragma once
-// What FluidSynth, ALSA and RtMidi would print on the console goes to one
-// sink instead (the keyboard window's status line).
+// What the sound and MIDI libraries would print on the console goes to one
+// sink instead (the keyboard window's status line); sound/ and midi/ catch
+// their libraries' messages and report them here.
 
 #include <functional>
 #include <set>
@@ -22,12 +23,11 @@ private:
 /// Called from any thread with one message line.
 using MessageSink = std::function<void(const std::string& line)>;
 
-/// Installs the handlers (once) and sends every later message to `sink`.
-/// Without a sink the last few messages wait for the next one. Nothing
-/// reaches stderr either way.
+/// Sends every later message to `sink`. Without a sink the last few
+/// messages wait for the next one.
 void RouteLibraryMessages(MessageSink sink);
 
-/// For the MIDI and audio code: one message to the current sink.
+/// For the MIDI and sound code: one message to the current sink.
 void ReportLibraryMessage(const std::string& line);
 
 }  // namespace hq::kbd

@@ -1,8 +1,9 @@
 #pragma once
 // Taking a chord sequence out of the program: as a Standard MIDI File or as
 // audio, from the SAVE dialog and from the command line. The notes come from
-// the real sequence player; this file holds what is pure about them and the
-// SAVE dialog's choice between the sequence file and an export.
+// the real sequence player (export/ takes and writes them); this file holds
+// the plain data of an export and the SAVE dialog's choice between the
+// sequence file and an export.
 
 #include <array>
 #include <cstdint>
@@ -13,7 +14,6 @@
 
 #include "platform/toolkit.h"
 #include "sequencer/sequencer_state.h"
-#include "sequencer/smf.h"
 
 namespace hq {
 
@@ -60,20 +60,6 @@ struct ExportSchedule {
     std::vector<ExportMarker> markers;
     std::vector<std::string> alerts;
 };
-
-/// round(ms × 960 × tempo / 60000): the tick of a moment at the tempo.
-int64_t TickOfMs(int64_t ms, int32_t tempo);
-/// round(60,000,000 / tempo).
-uint32_t MicrosecondsPerQuarter(int32_t tempo);
-
-/// Format 1, 960 ticks per quarter: a tempo track named `title` with 4/4,
-/// the tempo and a marker per chord, and the "Chords" track on channel 1
-/// with `program0to127` then the notes (note-offs first at equal ticks; a
-/// note that would last no tick is left out).
-SmfFile MidiFileOf(const ExportSchedule& schedule, std::string_view title, int32_t program0to127);
-
-/// The base name of a path without its extension, for the tempo track's name.
-std::string TitleOfPath(std::string_view path);
 
 /// Everything an export needs, copied from the user's state.
 struct ExportJob {

@@ -24,13 +24,6 @@ void PutVariable(std::string& out, uint32_t value) {
     out += groups[0];
 }
 
-// Data bytes of a channel message by its kind: program change and channel
-// pressure have one, the others two.
-size_t ChannelDataBytes(uint8_t status) {
-    const uint8_t kind = status & 0xF0;
-    return kind == 0xC0 || kind == 0xD0 ? 1 : 2;
-}
-
 class Reader {
 public:
     explicit Reader(std::string_view bytes) : bytes_(bytes) {}
@@ -85,17 +78,17 @@ std::optional<SmfTrack> ReadTrack(std::string_view chunk) {
         tick += *delta;
         SmfEvent event;
         event.tick = tick;
-        if (*first == smf::kMeta) {
+        if (*first == midi::kMeta) {
             const std::optional<uint8_t> type = r.Byte();
             const std::optional<uint32_t> length = type ? r.Variable() : std::nullopt;
             const std::optional<std::string_view> payload = length ? r.Take(*length) : std::nullopt;
             if (!payload) return std::nullopt;
-            if (*type == smf::kEndOfTrack) return track;
-            event.status = smf::kMeta;
+            if (*type == midi::kEndOfTrack) return track;
+            event.status = midi::kMeta;
             event.metaType = *type;
             event.data = *payload;
             running = 0;
-        } else if (*first == 0xF0 || *first == 0xF7) {
+        } else if (*first == midi::kSysEx || *first == midi::kSysExEnd) {
             const std::optional<uint32_t> length = r.Variable();
             const std::optional<std::string_view> payload = length ? r.Take(*length) : std::nullopt;
             if (!payload) return std::nullopt;
@@ -114,7 +107,7 @@ std::optional<SmfTrack> ReadTrack(std::string_view chunk) {
             event.status = running;
             if (!data1 || (*data1 & 0x80) != 0) return std::nullopt;
             event.data += static_cast<char>(*data1);
-            if (ChannelDataBytes(running) == 2) {
+            if (midi::DataBytesOf(running) == 2) {
                 const std::optional<uint8_t> data2 = r.Byte();
                 if (!data2 || (*data2 & 0x80) != 0) return std::nullopt;
                 event.data += static_cast<char>(*data2);
@@ -128,7 +121,7 @@ std::optional<SmfTrack> ReadTrack(std::string_view chunk) {
 }  // namespace
 
 SmfEvent SmfMeta(int64_t tick, uint8_t type, std::string payload) {
-    return SmfEvent{tick, smf::kMeta, type, std::move(payload)};
+    return SmfEvent{tick, midi::kMeta, type, std::move(payload)};
 }
 
 SmfEvent SmfChannel(int64_t tick, uint8_t status, uint8_t data1, std::optional<uint8_t> data2) {
@@ -152,8 +145,8 @@ std::optional<std::string> WriteSmf(const SmfFile& file) {
             previous = event.tick;
             PutVariable(body, static_cast<uint32_t>(delta));
             body += static_cast<char>(event.status);
-            if (event.status == smf::kMeta) body += static_cast<char>(event.metaType);
-            if (event.status >= 0xF0) PutVariable(body, static_cast<uint32_t>(event.data.size()));
+            if (event.status == midi::kMeta) body += static_cast<char>(event.metaType);
+            if (event.status >= midi::kSystem) PutVariable(body, static_cast<uint32_t>(event.data.size()));
             body += event.data;
         }
         body += std::string("\x00\xFF\x2F\x00", 4);

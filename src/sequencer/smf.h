@@ -8,24 +8,17 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/midi_bytes.h"
+
 namespace hq {
 
 namespace smf {
-inline constexpr uint8_t kNoteOff = 0x80;
-inline constexpr uint8_t kNoteOn = 0x90;
-inline constexpr uint8_t kProgramChange = 0xC0;
-inline constexpr uint8_t kMeta = 0xFF;
-inline constexpr uint8_t kTrackName = 0x03;
-inline constexpr uint8_t kMarker = 0x06;
-inline constexpr uint8_t kEndOfTrack = 0x2F;
-inline constexpr uint8_t kTempo = 0x51;
-inline constexpr uint8_t kTimeSignature = 0x58;
 /// The largest delta time the format can hold.
 inline constexpr int64_t kLongestDelta = 0x0FFFFFFF;
 }  // namespace smf
 
 /// One event. A channel message keeps its status byte (kind | channel) and
-/// its one or two data bytes; a meta event kMeta, its type and its payload;
+/// its one or two data bytes; a meta event midi::kMeta, its type and its payload;
 /// a system-exclusive event 0xF0 or 0xF7 and its payload.
 struct SmfEvent {
     int64_t tick = 0;

@@ -5,9 +5,8 @@
 #include <QWidget>
 
 #include "app/chord_steps.h"
-#include "keyboard/desktop_keyboard.h"
-#include "keyboard/keyboard_window.h"
-#include "theory/key_names.h"
+#include "ui/keyboard/desktop_keyboard.h"
+#include "ui/keyboard/keyboard_window.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq::ui {
@@ -33,7 +32,7 @@ void WireComforts(QtToolkit& toolkit, Program& program, kbd::DesktopKeyboard& ke
     kbd::KeyboardWindow& window = keyboard.Window();
     window.OnPlayEachChord([&program](bool on) { program.state.comforts.playEachChord = on; });
     program.state.comforts.chordShown = [&program, &window] {
-        window.SetKeyNames(KeyNamesFor(program.state.chord.BasicNotesText));
+        window.SetKeyNames(kbd::KeyNamesOf(program.state.definition, program.state.chord));
     };
     // The keyboard goes before the main window at the end of the run.
     QObject::connect(&window, &QObject::destroyed, [&program] { program.state.comforts.chordShown = {}; });

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/sequence_export.h"
+#include "export/sequence_export.h"
 #include "sequencer/export.h"
 
 namespace hq::ui {

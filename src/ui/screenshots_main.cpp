@@ -9,11 +9,11 @@
 
 #include <cstdio>
 
-#include "keyboard/desktop_keyboard.h"
-#include "keyboard/keyboard_window.h"
 #include "platform/controls.h"
 #include "ui/chords_window.h"
 #include "ui/desktop.h"
+#include "ui/keyboard/desktop_keyboard.h"
+#include "ui/keyboard/keyboard_window.h"
 #include "ui/qt_toolkit.h"
 
 int main(int argc, char** argv) {

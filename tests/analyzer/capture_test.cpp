@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 
 namespace hq {

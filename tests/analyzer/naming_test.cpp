@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "theory/composition.h"
 

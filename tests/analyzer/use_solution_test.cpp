@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "theory/composition.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/chord_steps.h"
 #include "app/routing.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "support/session_helpers.h"
 

@@ -8,7 +8,7 @@
 
 #include "app/chords_callback.h"
 #include "app/startup.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "support/session_helpers.h"
 

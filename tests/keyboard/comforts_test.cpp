@@ -11,7 +11,6 @@
 #include "keyboard/keyboard_core.h"
 #include "keyboard/library_messages.h"
 #include "tests/keyboard/fakes.h"
-#include "theory/key_names.h"
 
 namespace hq::kbd {
 namespace {
@@ -21,22 +20,54 @@ using testing::FakeSynth;
 
 constexpr int32_t C3 = 48, C4 = 60, Cs4 = 61, E4 = 64, Fs4 = 66, Bb4 = 70;
 
+ChordDefinition Chord(const char* root, int32_t pitch, int32_t accidental, int32_t chordClass, int32_t extension) {
+    ChordDefinition d;
+    d.RootLetter = root;
+    d.RootLetterPitch = pitch;
+    d.RootFlat = accidental < 0 ? 1 : 0;
+    d.RootSharp = accidental > 0 ? 1 : 0;
+    d.ChordClass = chordClass;
+    d.Extension = extension;
+    return d;
+}
+
+ChordDefinition WithBass(ChordDefinition d, const char* letter, int32_t pitch, int32_t accidental) {
+    d.BassSelected = 1;
+    d.BassLetter = letter;
+    d.BassLetterPitch = pitch;
+    d.BassFlat = accidental < 0 ? 1 : 0;
+    d.BassSharp = accidental > 0 ? 1 : 0;
+    return d;
+}
+
 TEST(KeyNames, FollowTheChordsSpellingElseFlats) {
+    using namespace chord_class;
     struct Case {
-        const char* basicNotes;
+        ChordDefinition chord;
         int32_t pitchClass;
         const char* name;
     };
     const Case cases[]{
-        {"C,E,G,Bb", 10, "Bb"},      {"D,F#,A,C", 6, "F#"},  {"D,F#,A,C", 1, "Db"},
-        {"Ab,C,Eb,Gb,/Bbb", 9, "Bbb"}, {"C,E,G#,//F#", 8, "G#"}, {"C,E,G#,//F#", 6, "F#"},
-        {"B#,E", 0, "B#"},           {"Cb,Eb", 11, "Cb"},    {"", 3, "Eb"},
-        {"H,C?,x", 0, "C"},          {"E,Fb", 4, "E"},
+        {Chord("C", 0, 0, Major, 7), 10, "Bb"},
+        {Chord("D", 2, 0, Major, 7), 6, "F#"},
+        {Chord("D", 2, 0, Major, 7), 1, "Db"},
+        {Chord("B", 11, 0, Major, 8), 10, "A#"},
+        {Chord("F", 5, 1, Minor, 0), 1, "C#"},
+        {Chord("F", 5, 1, Minor, 0), 8, "Ab"},
+        {Chord("E", 4, 0, Major, 0), 8, "G#"},
+        {WithBass(Chord("C", 0, 0, Augmented, 0), "/F", 5, 1), 6, "Gb"},
+        {Chord("B", 11, 1, Major, 0), 0, "B#"},
+        {Chord("C", 0, -1, Minor, 0), 11, "Cb"},
+        {Chord("E", 4, -1, Major, 0), 10, "Bb"},
+        {Chord("G", 7, 0, Diminished, 7), 1, "Db"},
+        {Chord("C", 0, 0, Major, 0), 3, "Eb"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(KeyNamesFor(c.basicNotes)[static_cast<size_t>(c.pitchClass)], c.name)
-            << c.basicNotes << " pitch class " << c.pitchClass;
+        const Composition composed = Compose(c.chord);
+        EXPECT_EQ(KeyNamesOf(composed.definition, composed.chord)[static_cast<size_t>(c.pitchClass)], c.name)
+            << composed.chord.BasicNotesText << " pitch class " << c.pitchClass;
     }
+    EXPECT_EQ(FlatKeyNames()[6], "Gb");
 }
 
 TEST(KeyLabels, NameCsOnlyOrEveryKeyInUse) {
@@ -48,7 +79,9 @@ TEST(KeyLabels, NameCsOnlyOrEveryKeyInUse) {
     core.PointerPress(Fs4);  // F#4 held by the mouse
     const uint8_t midiOn[] = {0x90, static_cast<uint8_t>(Cs4), 90};
     core.MidiIn(midiOn);
-    const KeyNames names = KeyNamesFor("D,F#,A,C#");
+    KeyNames names = FlatKeyNames();
+    names[1] = "C#";
+    names[6] = "F#";
     struct Case {
         NoteNaming naming;
         int32_t key;

@@ -9,12 +9,12 @@
 
 #include "app/chords_callback.h"
 #include "app/player_parts.h"
-#include "cli/session.h"
-#include "theory/compose_chord.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "playback/player_test_support.h"
 #include "playback/step_timing.h"
 #include "support/session_helpers.h"
+#include "theory/compose_chord.h"
 
 namespace hq {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "playback/placement.h"
 
 namespace hq::testing {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "support/session_helpers.h"
 
 namespace hq {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "support/session_helpers.h"
 
 namespace hq {

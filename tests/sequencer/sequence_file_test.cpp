@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/string_array.h"
 #include "sequencer/sequencer_test_support.h"
 

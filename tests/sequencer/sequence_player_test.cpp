@@ -8,7 +8,7 @@
 
 #include "app/chords_callback.h"
 #include "app/player_parts.h"
-#include "cli/session.h"
+#include "headless/session.h"
 #include "playback/player_test_support.h"
 #include "sequencer/sequencer_test_support.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "sequencer/chord_record.h"
 #include "support/session_helpers.h"
 

@@ -45,8 +45,8 @@ TEST(Smf, WritesDeltaTimesAsVariableLengthQuantities) {
 
 TEST(Smf, ReadsBackWhatItWrites) {
     SmfFile tempo;
-    tempo.tracks.push_back({{SmfMeta(0, smf::kTrackName, "song"), SmfMeta(0, smf::kTempo, Bytes({0x05, 0x16, 0x15})),
-                             SmfMeta(7678, smf::kMarker, "Dm7(b5)")}});
+    tempo.tracks.push_back({{SmfMeta(0, midi::kTrackName, "song"), SmfMeta(0, midi::kTempo, Bytes({0x05, 0x16, 0x15})),
+                             SmfMeta(7678, midi::kMarker, "Dm7(b5)")}});
     tempo.tracks.push_back({{SmfChannel(0, 0xC0, 41), SmfChannel(88, 0x90, 60, 100), SmfChannel(88, 0x90, 64, 100),
                              SmfChannel(50'000, 0x80, 60, 0), SmfChannel(50'000, 0x80, 64, 0)}});
     SmfFile empty;

@@ -8,7 +8,7 @@
 #include <regex>
 #include <set>
 
-#include "keyboard/fluid_synth.h"
+#include "sound/fluid_synth.h"
 #include "tests/servers/server_rig.h"
 
 namespace hq::testing {

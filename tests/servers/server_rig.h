@@ -31,10 +31,10 @@
 
 #include "app/program.h"
 #include "app/startup.h"
-#include "keyboard/desktop_keyboard.h"
 #include "tests/support/spectrum.h"
-#include "keyboard/keyboard_window.h"
 #include "ui/chords_window.h"
+#include "ui/keyboard/desktop_keyboard.h"
+#include "ui/keyboard/keyboard_window.h"
 #include "ui/qt_toolkit.h"
 
 extern char** environ;

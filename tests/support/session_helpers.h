@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 
 namespace hq::testing {

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "cli/session.h"
+#include "headless/session.h"
 #include "platform/controls.h"
 #include "theory/compose_chord.h"
 #include "theory/composition.h"

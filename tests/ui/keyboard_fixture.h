@@ -8,11 +8,11 @@
 #include <set>
 #include <string>
 
-#include "keyboard/desktop_keyboard.h"
-#include "keyboard/keyboard_window.h"
-#include "keyboard/piano_widget.h"
-#include "keyboard/rtmidi_ports.h"
+#include "midi/rtmidi_ports.h"
 #include "tests/keyboard/fakes.h"
+#include "ui/keyboard/desktop_keyboard.h"
+#include "ui/keyboard/keyboard_window.h"
+#include "ui/keyboard/piano_widget.h"
 
 namespace hq::testing {
 

@@ -16,8 +16,8 @@
 #include <string>
 
 #include "app/startup.h"
-#include "keyboard/keyboard_memory.h"
 #include "tests/ui/keyboard_fixture.h"
+#include "ui/keyboard/keyboard_memory.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq {

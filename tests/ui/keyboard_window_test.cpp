@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/fluid_synth.h"
+#include "sound/fluid_synth.h"
 #include "tests/ui/keyboard_fixture.h"
 
 namespace hq {

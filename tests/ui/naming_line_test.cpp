@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "keyboard/naming_line.h"
 #include "tests/ui/keyboard_fixture.h"
+#include "ui/keyboard/naming_line.h"
 
 namespace hq {
 namespace {

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "theory/panel_shapes.h"
+#include "theory/chord_space.h"
 #include "theory/symbol.h"
 
 namespace hq {
@@ -21,7 +21,7 @@ constexpr std::array<std::string_view, 40> kSymbols{
 };
 
 void BM_ReadChordSymbol(benchmark::State& state) {
-    benchmark::DoNotOptimize(PanelShapes::All().size());
+    benchmark::DoNotOptimize(ChordSpace::Get().Shapes().size());
     for (auto _ : state) {
         for (std::string_view symbol : kSymbols) {
             SymbolReading r = ReadChordSymbol(symbol);

@@ -24,7 +24,7 @@ struct NamedChord {
     int32_t RootPitch = 0;       // 0..11
     int32_t BassPitch = kNoBass;  // 0..11, or kNoBass when the lowest note is the root
     bool exact = false;
-    int32_t cost = 0;  // lower names first; see the cost table in naming.cpp
+    int32_t cost = 0;  // lower names first; see the cost table in naming_costs.cpp
     ChordDefinition definition;     // what the panels are set to, spelled as "Use this solution" spells it
     std::vector<int32_t> leftOut;  // captured pitch classes the definition does not sound, ascending
 };

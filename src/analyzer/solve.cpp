@@ -272,7 +272,26 @@ void NameWithoutThird(Candidate& c) {
     NameSeventhAndSixth(c);
 }
 
+// Each shape field's place in a solution, found by its name.
+constexpr std::array<int32_t Solution::*, kShapeFields.size()> kSolutionShapeMembers = [] {
+    std::array<int32_t Solution::*, kShapeFields.size()> members{};
+    for (size_t i = 0; i < kShapeFields.size(); ++i) {
+        for (const SolutionField& f : kSolutionFields) {
+            if (f.name == kShapeFields[i].name) members[i] = f.member;
+        }
+    }
+    return members;
+}();
+static_assert(std::find(kSolutionShapeMembers.begin(), kSolutionShapeMembers.end(), nullptr) ==
+              kSolutionShapeMembers.end());
+
 }  // namespace
+
+ChordShape ShapeOfSolution(const Solution& solution) {
+    ChordShape shape;
+    for (size_t i = 0; i < kShapeFields.size(); ++i) shape.*kShapeFields[i].shape = solution.*kSolutionShapeMembers[i];
+    return shape;
+}
 
 std::optional<Solution> SolveCandidate(uint32_t pitchMask, int32_t root0to11, int32_t lowest0to11) {
     const int32_t root = Mod12(root0to11);
@@ -283,7 +302,7 @@ std::optional<Solution> SolveCandidate(uint32_t pitchMask, int32_t root0to11, in
     const uint32_t pitches = pitchMask & 0xFFFu;
     const auto shift = static_cast<uint32_t>(root);
     c.intervals = ((pitches >> shift) | (pitches << (12u - shift))) & 0xFFEu;
-    c.name.Append(kRootNames[static_cast<size_t>(root)]);
+    c.name.Append(kFlatNames[static_cast<size_t>(root)]);
 
     if (c.Take(4)) {
         NameOverMajorThird(c);

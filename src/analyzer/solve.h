@@ -10,6 +10,9 @@
 #include <string_view>
 #include <vector>
 
+#include "theory/chord_space.h"
+#include "theory/pitch.h"
+
 namespace hq {
 
 /// One chord the captured notes form, in the value codes of the chord
@@ -55,9 +58,10 @@ inline constexpr std::array<SolutionField, 13> kSolutionFields{{
     {"BassPitch", &Solution::BassPitch},
 }};
 
-/// Black keys are always spelled as flats.
-inline constexpr std::array<std::string_view, 12> kRootNames{"C", "Db", "D", "Eb", "E", "F",
-                                                             "Gb", "G", "Ab", "A", "Bb", "B"};
+/// The chord fields of a solution, as "Use this solution" sets them.
+ChordShape ShapeOfSolution(const Solution& solution);
+
+/// Black keys are always spelled as flats, as in kFlatNames.
 inline constexpr std::array<std::string_view, 12> kBassNames{"/C", "/Db", "/D", "/Eb", "/E", "/F",
                                                              "/Gb", "/G", "/Ab", "/A", "/Bb", "/B"};
 

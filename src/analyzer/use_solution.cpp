@@ -1,5 +1,7 @@
 #include "analyzer/use_solution.h"
 
+#include "analyzer/solve.h"
+#include "theory/chord_space.h"
 #include "theory/compose_chord.h"
 #include "theory/pitch.h"
 
@@ -31,7 +33,10 @@ void UseSolution(AnalyzerState& analyzer, ChordDefinition& definition, ComposedC
     const int32_t root = Mod12(s.RootPitch);
     const PitchEntry& rootEntry = kPitchEntries[static_cast<size_t>(root)];
 
-    definition.ChordClass = s.ChordClass;
+    // In the order the panels compose them: class, extension, then the rest.
+    const ChordShape shape = ShapeOfSolution(s);
+    const auto fields = std::span<const ShapeField>(kShapeFields);
+    ApplyShape(shape, definition, fields.first(1));
     definition.RootSharp = 0;
     toolkit.SetValue(grid, rootEntry.rootKid, kTrue);
     definition.RootFlat = rootEntry.flat;
@@ -43,18 +48,10 @@ void UseSolution(AnalyzerState& analyzer, ChordDefinition& definition, ComposedC
     }
     ComposeChord(definition, chord, toolkit, grid);
 
-    definition.Extension = s.Extension;
+    ApplyShape(shape, definition, fields.subspan(1, 1));
     ComposeChord(definition, chord, toolkit, grid);
 
-    definition.SecondAdd = s.SecondAdd;
-    definition.FourthAdd = s.FourthAdd;
-    definition.SixthAdd = s.SixthAdd;
-    definition.FifthAlteration = s.FifthAlteration;
-    definition.NinthAlteration = s.NinthAlteration;
-    definition.SharpEleventh = s.SharpEleventh;
-    definition.FlatThirteenth = s.FlatThirteenth;
-    definition.NoThird = s.NoThird;
-    definition.NoFifth = s.NoFifth;
+    ApplyShape(shape, definition, fields.subspan(2));
     const int32_t bass = Mod12(s.BassPitch);
     if (bass != root) {
         const PitchEntry& bassEntry = kPitchEntries[static_cast<size_t>(bass)];

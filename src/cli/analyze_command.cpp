@@ -16,7 +16,6 @@ namespace {
 
 constexpr std::string_view kUseOption = "--use";
 constexpr std::string_view kUseRankedOption = "--use-ranked";
-constexpr std::string_view kLetters = "C?D?EF?G?A?B";  // pitch class of each letter by position
 
 std::optional<int32_t> ParseWhole(std::string_view text, int64_t lowest, int64_t highest) {
     int64_t value = 0;
@@ -136,9 +135,9 @@ std::optional<HeldKey> ParseHeldKey(std::string_view text) {
         return HeldKey{*note % 12, *note / 12 - 1};
     }
     if (text.size() < 2 || text.size() > 3) return std::nullopt;
-    const size_t letter = kLetters.find(text.front());
-    if (text.front() == '?' || letter == std::string_view::npos) return std::nullopt;
-    int32_t semitones = static_cast<int32_t>(letter);
+    const std::optional<int32_t> letter = LetterPitch(text.front());
+    if (!letter) return std::nullopt;
+    int32_t semitones = *letter;
     if (text.size() == 3) {
         if (text[1] == 'b') {
             --semitones;

@@ -32,7 +32,4 @@ private:
     bool afterKey_ = false;
 };
 
-/// Length of the valid UTF-8 sequence starting at `text[0]`, or 0.
-size_t Utf8SequenceLength(std::string_view text);
-
 }  // namespace hq

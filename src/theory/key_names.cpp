@@ -8,16 +8,11 @@
 namespace hq {
 namespace {
 
-constexpr std::array<std::string_view, 12> kFlatNames{"C",  "Db", "D",  "Eb", "E",  "F",
-                                                      "Gb", "G",  "Ab", "A",  "Bb", "B"};
-constexpr std::string_view kLetters = "CDEFGAB";
-constexpr std::array<int32_t, 7> kLetterPitches{0, 2, 4, 5, 7, 9, 11};
-
 std::optional<int32_t> PitchOf(std::string_view name) {
     if (name.empty()) return std::nullopt;
-    const size_t letter = kLetters.find(name.front());
-    if (letter == std::string_view::npos) return std::nullopt;
-    int32_t pitch = kLetterPitches[letter];
+    const std::optional<int32_t> letter = LetterPitch(name.front());
+    if (!letter) return std::nullopt;
+    int32_t pitch = *letter;
     for (char accidental : name.substr(1)) {
         if (accidental == 'b') {
             --pitch;

@@ -173,9 +173,6 @@ inline constexpr std::array<Added, 2> kSuspensions{{{2, kSus2}, {4, kSus4}}};
 /// Numbers that can stand as the chord's extension; 8..14 are the major forms.
 inline constexpr std::array<int32_t, 5> kExtensionNumbers{6, 7, 9, 11, 13};
 
-/// Pitch of each letter A..G.
-inline constexpr std::array<int32_t, 7> kLetterPitches{9, 11, 0, 2, 4, 5, 7};
-
 /// Separators between a symbol's parts ("C7(b9,#11)", "C6/9", "C.maj7").
 inline constexpr std::string_view kSeparators = ",./";
 

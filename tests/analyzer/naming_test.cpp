@@ -125,7 +125,7 @@ TEST(RankedNaming, NotExactNamesListWhatUseThisSolutionLeavesOut) {
         Pitches leftOut;
     };
     const std::vector<Case> cases = {
-        {{0, 1, 2, 3}, "Db.maj7(b9).sus2(no5)/C", {2}},
+        {{0, 1, 2, 3, 4}, "Dbm.maj7(b9).add9(no5)/C", {2}},
         {{0, 2, 3, 4, 5}, "Dm7(b9).add9(no5)/C", {3}},
         {{0, 1, 2, 3, 4, 7}, "Dbm.maj7(b9)(b5).add9/C", {2}},
     };

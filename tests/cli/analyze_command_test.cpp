@@ -133,9 +133,11 @@ TEST(AnalyzeCommand, RankedListsExplainedNamesAndUseRankedTakesOne) {
         {{"G3", "B3", "F4", "Ab4", "--use-ranked", "0"}, "\"used\": {\"Notation\": \"G7(b9)(no5)\""},
         {{"C4", "E4", "G4", "--use-ranked", "99"}, "\"used\": null, \"ranked\": [{"},
         {{"C4", "E4", "--use-ranked", "0"}, "\"used\": null, \"ranked\": []}"},
-        {{"C4", "Db4", "D4", "Eb4"},
-         "{\"name\": \"Db.maj7(b9).sus2(no5)/C\", \"RootPitch\": 1, \"BassPitch\": 0, \"exact\": false, "},
-        {{"C4", "Db4", "D4", "Eb4"}, "\"leftOut\": [2]}]}"},
+        {{"C4", "Db4", "D4", "Eb4", "E4"},
+         "{\"name\": \"Dbm.maj7(b9).add9(no5)/C\", \"RootPitch\": 1, \"BassPitch\": 0, \"exact\": false, "},
+        {{"C4", "Db4", "D4", "Eb4", "E4"}, "\"leftOut\": [2]}]}"},
+        // Regression: no3 with no5, which only "Use this solution" sets, was missing from the exact names.
+        {{"C4", "Db4", "D4", "Eb4"}, "\"ranked\": [{\"name\": \"D.maj7(b9)(no3)(no5)/C\", \"RootPitch\": 2, \"BassPitch\": 0, \"exact\": true, "},
     };
     for (const Case& c : cases) {
         const CliRun r = Analyze(c.args);

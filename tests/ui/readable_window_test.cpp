@@ -16,6 +16,7 @@
 
 #include "tests/ui/desktop_fixture.h"
 #include "tests/ui/keyboard_fixture.h"
+#include "theory/chord_space.h"
 #include "theory/composition.h"
 #include "ui/fit_text.h"
 
@@ -133,30 +134,14 @@ std::map<int32_t, QString> WidestProducibleTexts(const QFont& floorFont) {
     const int perTone = std::max({width(",Cb"), width(",B#"), width(",Gb"), width(",G#"), width(",E#")});
     ChordDefinition d;
     d.RootLetter = "C";
-    for (d.ChordClass = 0; d.ChordClass < 4; ++d.ChordClass) {
-        for (int32_t extension : {0, 6, 7, 8, 9, 10, 11, 12, 13, 14}) {
-            for (int32_t adds = 0; adds < 48; ++adds) {
-                for (int32_t alterations = 0; alterations < 144; ++alterations) {
-                    d.Extension = extension;
-                    d.SecondAdd = std::array{0, 2, 3, 9}[static_cast<size_t>(adds % 4)];
-                    d.FourthAdd = std::array{0, 3, 4, 11}[static_cast<size_t>(adds / 4 % 4)];
-                    d.SixthAdd = std::array{0, 6, 13}[static_cast<size_t>(adds / 16)];
-                    d.FifthAlteration = alterations % 3 - 1;
-                    d.NinthAlteration = alterations / 3 % 3 - 1;
-                    d.SharpEleventh = alterations / 9 % 2;
-                    d.FlatThirteenth = alterations / 18 % 2;
-                    d.NoThird = alterations / 36 % 2;
-                    d.NoFifth = alterations / 72 % 2;
-                    const Composition c = Compose(d);
-                    if (c.definition != d) continue;  // walked as the definition the rules left
-                    notations.push_back({width(c.chord.Notation) + gain, d});
-                    if (!shapeKeys.insert(c.chord.IntervalsText + std::to_string(d.ChordClass)).second) continue;
-                    // A bass adds at most one tone and its mark; every tone may gain an accidental.
-                    const auto tones = static_cast<int>(std::count(c.chord.DistancesText.begin(), c.chord.DistancesText.end(), '-'));
-                    shapes.push_back({perTone * (tones + 2) + width("//"), d});
-                }
-            }
-        }
+    for (const SpaceShape& shape : ChordSpace::Get().Shapes()) {
+        ApplyShape(shape.shape, d);
+        const Composition c = Compose(d);
+        notations.push_back({width(c.chord.Notation) + gain, d});
+        if (!shapeKeys.insert(c.chord.IntervalsText + std::to_string(d.ChordClass)).second) continue;
+        // A bass adds at most one tone and its mark; every tone may gain an accidental.
+        const auto tones = static_cast<int>(std::count(c.chord.DistancesText.begin(), c.chord.DistancesText.end(), '-'));
+        shapes.push_back({perTone * (tones + 2) + width("//"), d});
     }
     const auto byBound = [](const Candidate& a, const Candidate& b) { return a.boundPx > b.boundPx; };
     std::sort(notations.begin(), notations.end(), byBound);

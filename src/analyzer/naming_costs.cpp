@@ -38,7 +38,7 @@ constexpr int32_t kSusWithAdditionCost = 2;     // .sus4.add9 and the like
 constexpr int32_t kSusWithAlteredFifthCost = 2;  // .sus2(b5)
 constexpr int32_t kFurtherAlterationCost = 1;   // each alteration after the first
 constexpr int32_t kSharpNineWithoutThirdCost = 3;  // #9 is heard against a major third
-constexpr int32_t kSusWithoutFifthCost = 3;     // neither third nor fifth: hardly a chord
+constexpr int32_t kWithoutThirdOrFifthCost = 3;  // sus or no3, and no5: hardly a chord
 constexpr int32_t kSharpElevenWithoutFifthCost = 2;  // players write (b5) then
 constexpr int32_t kAddThirteenCost = 2;  // add13 or add6 on a triad is a sixth chord spelled oddly
 constexpr int32_t kThirteenWithoutNinthCost = 1;  // 7.add13: the ninth usually comes with it
@@ -111,7 +111,7 @@ int32_t CostInRootPosition(const ChordShape& d, int8_t& modifiers) {
         ++count;
     }
     if (d.NoFifth != 0) {
-        cost += kNoFifthCost + (hasSus ? kSusWithoutFifthCost : 0);
+        cost += kNoFifthCost + (hasSus || d.NoThird != 0 ? kWithoutThirdOrFifthCost : 0);
         ++count;
     }
     const int32_t additions = (d.SecondAdd != 0 && d.SecondAdd != 3 ? 1 : 0) +

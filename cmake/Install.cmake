@@ -9,6 +9,7 @@ install(TARGETS harmoniqua harmoniqua-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BI
 # The program looks for them in ../share/harmoniqua beside its bin folder.
 install(FILES ${HQ_PROGRAM_DIR}/Fifths.bmp ${HQ_PROGRAM_DIR}/Tmap.bmp DESTINATION ${CMAKE_INSTALL_DATADIR}/harmoniqua)
 
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/harmoniqua)
 install(FILES ${HQ_PACKAGING_DIR}/${HQ_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 configure_file(${HQ_PACKAGING_DIR}/${HQ_APP_ID}.metainfo.xml.in ${HQ_GENERATED_DIR}/${HQ_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${HQ_GENERATED_DIR}/${HQ_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

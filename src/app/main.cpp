@@ -1,16 +1,24 @@
 #include <cstdio>
-#include <cstring>
+#include <string_view>
+#include <vector>
 
-#include "platform/version.h"
+#include "app/program_options.h"
 #include "ui/desktop.h"
 
 int main(int argc, char** argv) {
     // Answered before Qt starts, so it needs no display.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("harmoniqua %s\n", hq::kVersion);
-            return 0;
-        }
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const hq::ProgramOptions options = hq::ReadProgramOptions(args);
+    switch (options.action) {
+        case hq::ProgramAction::Run:
+            return hq::ui::RunDesktop(argc, argv);
+        case hq::ProgramAction::Refuse:
+            std::fputs(options.text.c_str(), stderr);
+            return options.exitStatus;
+        case hq::ProgramAction::PrintUsage:
+        case hq::ProgramAction::PrintVersion:
+            break;
     }
-    return hq::ui::RunDesktop(argc, argv);
+    std::fputs(options.text.c_str(), stdout);
+    return options.exitStatus;
 }

@@ -3,8 +3,10 @@
 #include <charconv>
 #include <vector>
 
+#include "analyzer/capture.h"
 #include "analyzer/naming.h"
 #include "app/routing.h"
+#include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/json.h"
 #include "headless/session.h"
@@ -57,9 +59,18 @@ std::optional<AnalyzeArguments> ParseArguments(std::span<const std::string> args
             }
             continue;
         }
+        if (arg.starts_with("--")) {
+            err += "harmoniqua-cli analyze: " + UnknownOption(arg) + "\n";
+            return std::nullopt;
+        }
         const std::optional<HeldKey> key = ParseHeldKey(arg);
         if (!key) {
             err += "harmoniqua-cli analyze: not a note (C4, Eb4, F#3, or a MIDI number 0..127): " + arg + "\n";
+            return std::nullopt;
+        }
+        // The capture reads octaves 1 to 7 only: a key outside would be dropped unseen.
+        if (key->octave < kLowestCaptureOctave || key->octave > kHighestCaptureOctave) {
+            err += "harmoniqua-cli analyze: " + arg + " is outside the piano's C1 to B7\n";
             return std::nullopt;
         }
         parsed.keys.push_back(*key);

@@ -33,4 +33,19 @@ struct StepSelection {
 /// NAME (select, or check) or NAME=on|off (check boxes only), as `select` takes it.
 std::optional<StepSelection> ParseSelection(std::string_view arg);
 
+/// What ParseSelection refused, with the control meant where one is near:
+/// "major (did you mean Major?)", "Minor=on (a radio button is named alone: Minor)".
+std::string DescribeBadSelection(std::string_view arg);
+
+/// "unknown option: --bogus" for "--bogus" or "--bogus=1".
+std::string UnknownOption(std::string_view arg);
+
+/// The system's reason why `path` cannot be opened for reading ("No such
+/// file or directory"), or nothing when it opens.
+std::optional<std::string> WhyUnopenable(const std::string& path);
+
+/// Writes "harmoniqua-cli COMMAND: FILE: REASON" when `path` cannot be
+/// opened and says so; the command then exits 1.
+bool ReportUnopenable(std::string_view command, const std::string& path, std::string& err);
+
 }  // namespace hq

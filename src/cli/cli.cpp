@@ -75,9 +75,13 @@ namespace {
 int SelectCommand(std::span<const std::string> args, std::string& out, std::string& err) {
     std::vector<StepSelection> selections;
     for (const std::string& arg : args) {
+        if (arg.starts_with("--")) {
+            err += "harmoniqua-cli select: " + UnknownOption(arg) + "\n";
+            return 2;
+        }
         std::optional<StepSelection> s = ParseSelection(arg);
         if (!s) {
-            err += "harmoniqua-cli select: not a Step-panel control selection: " + arg + "\n";
+            err += "harmoniqua-cli select: not a Step-panel control selection: " + DescribeBadSelection(arg) + "\n";
             return 2;
         }
         selections.push_back(*s);
@@ -117,6 +121,10 @@ int ComposeCommand(std::span<const std::string> args, std::string& out, std::str
     HeadlessSession session;
     ChordDefinition definition = session.state.definition;
     for (const std::string& arg : args) {
+        if (arg.starts_with("--")) {
+            err += "harmoniqua-cli compose: " + UnknownOption(arg) + "\n";
+            return 2;
+        }
         if (!SetField(definition, arg)) {
             err += "harmoniqua-cli compose: not FIELD=VALUE with a known field and a value in range: " + arg + "\n";
             return 2;

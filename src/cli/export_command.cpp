@@ -29,6 +29,8 @@ std::optional<std::string> ParseExportRequest(std::span<const std::string> args,
             paths.emplace_back(arg);
             continue;
         }
+        const std::string_view name = arg.substr(0, arg.find('='));
+        if (name != "--passes" && name != "--tempo" && name != "--program") return UnknownOption(arg);
         const auto [option, value] = TakeOption(args, i);
         if (!value) return "missing value for " + std::string(option);
         if (option == "--passes") {
@@ -43,8 +45,6 @@ std::optional<std::string> ParseExportRequest(std::span<const std::string> args,
             const std::optional<int32_t> program = ParseInt(*value, 0, 127);
             if (!program) return std::string("bad value for --program (0 to 127)");
             request.job.program = *program;
-        } else {
-            return "unknown option: " + std::string(arg);
         }
     }
     if (paths.size() != 2) return std::string("needs FILE.chd and OUT");
@@ -64,6 +64,7 @@ int ExportCommand(std::span<const std::string> args, std::string& out, std::stri
         err += "harmoniqua-cli export: " + *reason + "\n";
         return 2;
     }
+    if (ReportUnopenable("export", request.file, err)) return 1;
     HeadlessToolkit files;
     std::optional<ChordSequence> sequence = ParseSequenceFile(files.LoadStringArray(request.file));
     if (!sequence) {

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "app/routing.h"
+#include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/json.h"
 #include "headless/session.h"
@@ -22,6 +23,12 @@ int ParseCommand(std::span<const std::string> args, std::string& out, std::strin
     }
     JsonWriter json;
     json.BeginObject().Key("results").BeginArray();
+    for (const std::string& symbol : args) {
+        if (symbol.starts_with("--")) {
+            err += "harmoniqua-cli parse: " + UnknownOption(symbol) + "\n";
+            return 2;
+        }
+    }
     for (const std::string& symbol : args) {
         json.BeginObject().Key("symbol").String(symbol);
         const SymbolReading reading = ReadChordSymbol(symbol);

@@ -81,7 +81,7 @@ std::optional<std::string> ParsePlayRequest(std::span<const std::string> args, P
         const std::string_view arg = args[i];
         if (!arg.starts_with("--")) {
             const std::optional<StepSelection> s = ParseSelection(arg);
-            if (!s) return "not a Step-panel control selection: " + std::string(arg);
+            if (!s) return "not a Step-panel control selection: " + DescribeBadSelection(arg);
             request.chord.push_back(*s);
             continue;
         }
@@ -134,7 +134,7 @@ std::optional<std::string> ParsePlayRequest(std::span<const std::string> args, P
             if (!ms) return bad + " (0 to 600000)";
             request.stopMs = *ms;
         } else {
-            return "unknown option: " + std::string(arg);
+            return UnknownOption(arg);
         }
     }
     return std::nullopt;

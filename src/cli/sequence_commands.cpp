@@ -71,7 +71,7 @@ std::optional<std::string> ParseSequenceRequest(std::span<const std::string> arg
             if (!tempo) return "bad value for --tempo (an integer)";
             request.tempo = *tempo;
         } else {
-            return "unknown option: " + std::string(arg);
+            return UnknownOption(arg);
         }
     }
     if (!havePath) return std::string("missing FILE");
@@ -115,6 +115,7 @@ int CheckCommand(std::span<const std::string> args, std::string& out, std::strin
     if (const std::optional<std::string> reason = ParseSequenceRequest(args, false, request)) {
         return Fail("check", *reason, err);
     }
+    if (ReportUnopenable("check", request.path, err)) return 1;
     // Read in place: a file's lines as strings would take many times its size.
     std::optional<SequenceSummary> sequence;
     if (const std::optional<std::string> text = ReadStringArrayFile(request.path)) {
@@ -131,7 +132,7 @@ int CheckCommand(std::span<const std::string> args, std::string& out, std::strin
     if (!sequence) json.String(kInvalidFileAlert);
     json.EndArray().EndObject();
     out += json.str() + "\n";
-    return 0;
+    return sequence ? 0 : 1;
 }
 
 int PlaySequenceCommand(std::span<const std::string> args, std::string& out, std::string& err) {
@@ -139,6 +140,7 @@ int PlaySequenceCommand(std::span<const std::string> args, std::string& out, std
     if (const std::optional<std::string> reason = ParseSequenceRequest(args, true, request)) {
         return Fail("play-sequence", *reason, err);
     }
+    if (ReportUnopenable("play-sequence", request.path, err)) return 1;
     HeadlessSession session;
     HeadlessToolkit& toolkit = session.toolkit;
     if (request.path.empty()) {
@@ -181,7 +183,7 @@ int PlaySequenceCommand(std::span<const std::string> args, std::string& out, std
     WriteAlerts(json, session);
     json.EndObject();
     out += json.str() + "\n";
-    return 0;
+    return loaded ? 0 : 1;
 }
 
 }  // namespace hq

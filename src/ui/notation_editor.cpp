@@ -1,5 +1,6 @@
 #include "ui/notation_editor.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,6 +37,9 @@ void NotationEditor::Open() {
     const auto* label = qobject_cast<const QLabel*>(&display_);
     setText(label != nullptr ? label->text() : QString());
     ClearRejection();
+    // A click on the window's background or on a display takes no focus, so
+    // only a look at every press tells that the user went elsewhere.
+    qApp->installEventFilter(this);
     show();
     raise();
     setFocus(Qt::ShortcutFocusReason);
@@ -64,6 +68,14 @@ void NotationEditor::focusOutEvent(QFocusEvent* event) {
     if (IsOpen() && event->reason() != Qt::PopupFocusReason) Close(false);
 }
 
+bool NotationEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && IsOpen()) {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget != nullptr && widget != this && !isAncestorOf(widget)) Close(true);
+    }
+    return QLineEdit::eventFilter(watched, event);
+}
+
 void NotationEditor::Apply() {
     const SymbolReading reading = ReadChordSymbol(text().toStdString());
     if (!reading.definition) {
@@ -76,6 +88,7 @@ void NotationEditor::Apply() {
 }
 
 void NotationEditor::Close(bool returnFocus) {
+    qApp->removeEventFilter(this);
     ClearRejection();
     hide();
     if (!returnFocus) return;

@@ -1,7 +1,7 @@
 #pragma once
 // Typing a chord symbol into the notation display: Ctrl+L opens an editor
 // over it holding the current notation; Enter takes the chord into the Step
-// panels, Escape or leaving the editor cancels.
+// panels; Escape, leaving the editor or a click anywhere outside it cancels.
 
 #include <QLineEdit>
 #include <QPointer>
@@ -31,6 +31,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Apply();

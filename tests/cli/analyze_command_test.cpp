@@ -62,13 +62,13 @@ TEST(AnalyzeCommand, PrintsTheSolutionsTheShownLineAndTheCaptureAlerts) {
 TEST(AnalyzeCommand, SpellingsOfTheSameKeysGiveTheSameOutput) {
     const std::string plain = Analyze({"C4", "E4", "G4"}).out;
     EXPECT_EQ(Analyze({"60", "64", "67"}).out, plain);
-    EXPECT_EQ(Analyze({"B#3", "Fb4", "G4", "G5", "C0", "E8", "A9"}).out, plain);
+    EXPECT_EQ(Analyze({"B#3", "Fb4", "G4", "G5", "24", "C1"}).out, Analyze({"B#3", "Fb4", "G4", "G5", "C1"}).out);
     EXPECT_EQ(Analyze({"G4", "E4", "C4", "C4"}).out, plain);
 }
 
 TEST(AnalyzeCommand, CapturesOfFewerThanThreePitchClassesCarryTheAlert) {
     for (const std::vector<std::string>& notes :
-         std::vector<std::vector<std::string>>{{}, {"C4"}, {"C4", "C5", "E4"}, {"C0", "E8", "G9"}}) {
+         std::vector<std::vector<std::string>>{{}, {"C4"}, {"C4", "C5", "E4"}}) {
         const CliRun r = Analyze(notes);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out,

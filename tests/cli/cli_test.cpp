@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <vector>
 
+#include "sequencer/sequencer_test_support.h"
 #include "support/cli_run.h"
 #include "theory/chord_definition.h"
 
@@ -84,6 +87,56 @@ TEST(CliArguments, BadArgumentsExitTwoWithOneLine) {
         EXPECT_EQ(r.status, 2) << shown;
         EXPECT_EQ(r.out, "") << shown;
         EXPECT_EQ(Count(r.err, "\n"), 1u) << shown;
+    }
+}
+
+// Regressions: a missing file was reported as valid JSON with exit 0, an
+// unknown option as a missing value, a miscased control without the name meant.
+TEST(CliErrors, NameWhatWasMeantAndWhatFailed) {
+    const std::string absent = "/nonexistent-folder/absent.chd";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"check", absent}, 1, "harmoniqua-cli check: " + absent + ": No such file or directory\n"},
+        {{"play-sequence", absent}, 1, "harmoniqua-cli play-sequence: " + absent + ": No such file or directory\n"},
+        {{"export", absent, "/tmp/out.mid"}, 1, "harmoniqua-cli export: " + absent + ": No such file or directory\n"},
+        {{"export", "a.chd", "b.mid", "--bogus"}, 2, "harmoniqua-cli export: unknown option: --bogus\n"},
+        {{"play-sequence", "a.chd", "--bogus=3"}, 2, "harmoniqua-cli play-sequence: unknown option: --bogus\n"},
+        {{"check", "--bogus", "a.chd"}, 2, "harmoniqua-cli check: unknown option: --bogus\n"},
+        {{"play", "--bogus"}, 2, "harmoniqua-cli play: unknown option: --bogus\n"},
+        {{"analyze", "C4", "--bogus", "1"}, 2, "harmoniqua-cli analyze: unknown option: --bogus\n"},
+        {{"select", "--bogus"}, 2, "harmoniqua-cli select: unknown option: --bogus\n"},
+        {{"parse", "C7", "--bogus"}, 2, "harmoniqua-cli parse: unknown option: --bogus\n"},
+        {{"select", "major"}, 2, "harmoniqua-cli select: not a Step-panel control selection: major (did you mean Major?)\n"},
+        {{"select", "Minor=on"}, 2,
+         "harmoniqua-cli select: not a Step-panel control selection: Minor=on (a radio button is named alone: Minor)\n"},
+        {{"select", "e9=on"}, 2, "harmoniqua-cli select: not a Step-panel control selection: e9=on (did you mean E9=on?)\n"},
+        {{"select", "bb"}, 2, "harmoniqua-cli select: not a Step-panel control selection: bb (did you mean BB or Bb?)\n"},
+        {{"encode", "rd"}, 2, "harmoniqua-cli encode: not a Step-panel control selection: rd (did you mean RD?)\n"},
+        {{"analyze", "C0", "E4", "G4"}, 2, "harmoniqua-cli analyze: C0 is outside the piano's C1 to B7\n"},
+        {{"analyze", "C4", "C8"}, 2, "harmoniqua-cli analyze: C8 is outside the piano's C1 to B7\n"},
+        {{"analyze", "23"}, 2, "harmoniqua-cli analyze: 23 is outside the piano's C1 to B7\n"},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[1];
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.out, "") << c.args[1];
+    }
+    // What opens but is no sequence file still gets its JSON with the alert, and exit 1.
+    testing::TempFolder folder;
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    testing::WriteFile(folder / "noise.chd", std::string("\x93\x07\0\xfe\n567765\n", 11));
+    for (const std::string& path : {folder / ".", fifo, std::string("/dev/zero"), folder / "noise.chd"}) {
+        for (const char* command : {"check", "play-sequence"}) {
+            const CliRun r = Cli({command, path});
+            EXPECT_EQ(r.status, 1) << command << " " << path;
+            EXPECT_NE(r.out.find("not a valid\\nChords Sequence File"), std::string::npos) << command << " " << path;
+        }
     }
 }
 

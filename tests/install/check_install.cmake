@@ -26,7 +26,8 @@ set(expected
   share/icons/hicolor/128x128/apps/${id}.png
   share/icons/hicolor/256x256/apps/${id}.png
   share/man/man1/harmoniqua.1
-  share/man/man1/harmoniqua-cli.1)
+  share/man/man1/harmoniqua-cli.1
+  share/doc/harmoniqua/README.md)
 foreach(path ${expected})
   if(NOT EXISTS ${PREFIX}/${path} OR IS_DIRECTORY ${PREFIX}/${path})
     fail("not installed: ${path}")
@@ -83,6 +84,19 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen XDG_CO
 if(NOT status MATCHES "timeout")
   fail("the installed harmoniqua ended by itself: ${status}: ${out}")
 endif()
+
+# Its usage, and its refusal of a mistyped option, need no display and open no window.
+foreach(case "--help;0;usage: harmoniqua .*README" "--bogus;2;unknown option: --bogus")
+  list(GET case 0 option)
+  list(GET case 1 expected_status)
+  list(GET case 2 expected_text)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+                          ${PREFIX}/bin/harmoniqua ${option}
+                  TIMEOUT 10 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT status STREQUAL expected_status OR NOT out MATCHES "${expected_text}")
+    fail("harmoniqua ${option}: ${status}: ${out}")
+  endif()
+endforeach()
 
 # What desktops and software centres read.
 find_program(DESKTOP_FILE_VALIDATE desktop-file-validate REQUIRED)

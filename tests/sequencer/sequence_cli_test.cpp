@@ -54,9 +54,10 @@ TEST(CliCheck, ValidFilesGiveCountAndNamesInvalidOnesTheAlert) {
                           Case{"damaged.chd", damaged + "\n", invalid}, Case{"stray.chd", records + "stray\n", invalid},
                           Case{"binary.chd", std::string("\0\xff\n\x80", 4), invalid}}) {
         testing::WriteFile(folder / c.name, c.bytes);
-        EXPECT_EQ(Cli({"check", folder / c.name}).out, c.out + "\n") << c.name;
+        const CliRun r = Cli({"check", folder / c.name});
+        EXPECT_EQ(r.out, c.out + "\n") << c.name;
+        EXPECT_EQ(r.status, c.out == invalid ? 1 : 0) << c.name;
     }
-    EXPECT_EQ(Cli({"check", folder / "absent.chd"}).out, invalid + "\n");
     EXPECT_EQ(Cli({"check"}).status, 2);
     EXPECT_EQ(Cli({"check", "a", "b"}).status, 2);
 }
@@ -90,7 +91,10 @@ TEST(CliPlaySequence, ChordsComeEveryEightBeatsOfTheClampedTempoUntilStop) {
                                   R"({"t": 0, "call": "KbdGetParam", "param": 23, "value": 0}, )"));
     EXPECT_NE(r.out.find(R"({"t": 2666, "call": "Chord", "Notation": "Dm7"})"), std::string::npos);
 
-    EXPECT_EQ(Cli({"play-sequence", folder / "absent.chd"}).out, R"({"events": [], )" + kInvalid + "\n");
+    testing::WriteFile(folder / "damaged.chd", "567765\n");
+    const CliRun damaged = Cli({"play-sequence", folder / "damaged.chd"});
+    EXPECT_EQ(damaged.out, R"({"events": [], )" + kInvalid + "\n");
+    EXPECT_EQ(damaged.status, 1);
     for (const char* bad : {"--once", "--ms=-1", "--ms=600001", "--tempo", "--tempo=1e3", "--tempo=-"}) {
         EXPECT_EQ(Cli({"play-sequence", "f", bad}).status, 2) << bad;
     }

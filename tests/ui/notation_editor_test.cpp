@@ -82,6 +82,14 @@ TEST(NotationEditor, EscapeOrLeavingCancelsAndKeepsTheChord) {
     d.Control(kid::Minor)->setFocus(Qt::MouseFocusReason);
     EXPECT_FALSE(t.editor->IsOpen());
     EXPECT_EQ(t.Notation(), "C7");
+
+    // Neither the window's background nor a display takes the focus: a click there cancels all the same.
+    for (QWidget* clicked : {static_cast<QWidget*>(&d.Window()), d.Control(kid::IntervalsDisplay)}) {
+        t.Type("Am");
+        QTest::mouseClick(clicked, Qt::LeftButton, {}, QPoint(2, 2));
+        EXPECT_FALSE(t.editor->IsOpen()) << clicked->objectName().toStdString();
+        EXPECT_EQ(t.Notation(), "C7");
+    }
 }
 
 TEST(NotationEditor, BadSymbolStaysOpenWithARedFrameAndTheReason) {

@@ -45,37 +45,40 @@ Candidates MakeCandidates(uint32_t mask, int32_t lowest, int32_t highest) {
     set.mask = mask;
     set.lowest = lowest;
     set.span = highest - lowest + 1;
-    std::vector<std::vector<uint8_t>> choices;
+    // Each class's notes: the lowest, then octaves up while they fit.
+    std::array<uint8_t, kMaxVoices> first{};
+    std::array<int32_t, kMaxVoices> octaves{};
     for (int32_t pc = 0; pc < 12; ++pc) {
         if ((mask & (1u << pc)) == 0) continue;
-        std::vector<uint8_t> notes;
-        for (int32_t n = lowest + Reduce12(pc - lowest); n <= highest; n += 12) {
-            notes.push_back(static_cast<uint8_t>(n));
-        }
-        if (!notes.empty()) choices.push_back(std::move(notes));
+        const int32_t low = lowest + Reduce12(pc - lowest);
+        if (low > highest) continue;
+        first[static_cast<size_t>(set.voices)] = static_cast<uint8_t>(low);
+        octaves[static_cast<size_t>(set.voices)] = (highest - low) / 12 + 1;
+        ++set.voices;
     }
-    set.voices = static_cast<int32_t>(choices.size());
-    if (choices.empty()) return set;
+    if (set.voices == 0) return set;
 
-    std::vector<std::vector<uint8_t>> lists{{}};
-    for (const std::vector<uint8_t>& options : choices) {
-        std::vector<std::vector<uint8_t>> longer;
-        longer.reserve(lists.size() * options.size());
-        for (const std::vector<uint8_t>& list : lists) {
-            for (uint8_t note : options) {
-                longer.push_back(list);
-                longer.back().push_back(note);
-            }
+    // Fixed-size lists, unused places 0, so whole arrays compare as the lists do.
+    using List = std::array<uint8_t, kMaxVoices>;
+    std::vector<List> lists;
+    std::array<int32_t, kMaxVoices> octave{};  // a counter, one digit per class
+    for (;;) {
+        List list{};
+        for (size_t v = 0; v < static_cast<size_t>(set.voices); ++v) {
+            list[v] = static_cast<uint8_t>(first[v] + 12 * octave[v]);
         }
-        lists = std::move(longer);
+        std::sort(list.begin(), list.begin() + set.voices);
+        lists.push_back(list);
+        size_t v = 0;
+        while (v < static_cast<size_t>(set.voices) && ++octave[v] == octaves[v]) octave[v++] = 0;
+        if (v == static_cast<size_t>(set.voices)) break;
     }
-    for (std::vector<uint8_t>& list : lists) std::sort(list.begin(), list.end());
     std::sort(lists.begin(), lists.end());
-    for (const std::vector<uint8_t>& list : lists) {
-        set.notes.insert(set.notes.end(), list.begin(), list.end());
+    for (const List& list : lists) {
+        set.notes.insert(set.notes.end(), list.begin(), list.begin() + set.voices);
         for (int32_t n = lowest; n <= highest; ++n) {
             int32_t least = set.span;
-            for (uint8_t note : list) least = std::min(least, std::abs(n - note));
+            for (size_t v = 0; v < static_cast<size_t>(set.voices); ++v) least = std::min(least, std::abs(n - list[v]));
             set.nearest.push_back(static_cast<uint8_t>(least));
         }
     }

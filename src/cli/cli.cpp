@@ -13,6 +13,7 @@
 #include "cli/parse_command.h"
 #include "cli/play_commands.h"
 #include "cli/sequence_commands.h"
+#include "cli/voice_command.h"
 #include "platform/controls.h"
 #include "platform/version.h"
 #include "theory/compose_chord.h"
@@ -31,6 +32,7 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
+    "       harmoniqua-cli voice FILE.chd\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
@@ -148,7 +150,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 10> kCommands{{
+    static const std::array<CommandEntry, 11> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -159,9 +161,10 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"play-sequence", PlaySequenceCommand},
         {"export", ExportCommand},
         {"parse", ParseCommand},
+        {"voice", VoiceCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse, voice); --help lists them\n";
         return 2;
     }
     if (args[0] == "--version") {

@@ -12,6 +12,7 @@
 #include "cli/export_command.h"
 #include "cli/parse_command.h"
 #include "cli/play_commands.h"
+#include "cli/practice_commands.h"
 #include "cli/sequence_commands.h"
 #include "platform/controls.h"
 #include "platform/version.h"
@@ -31,6 +32,8 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
+    "       harmoniqua-cli practice-items --level LEVEL [--count N] [--seed S]\n"
+    "       harmoniqua-cli practice-grade --level LEVEL --item JSON --answer TEXT\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
@@ -140,7 +143,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 10> kCommands{{
+    static const std::array<CommandEntry, 12> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -151,9 +154,11 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"play-sequence", PlaySequenceCommand},
         {"export", ExportCommand},
         {"parse", ParseCommand},
+        {"practice-items", PracticeItemsCommand},
+        {"practice-grade", PracticeGradeCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse, practice-items, practice-grade); --help lists them\n";
         return 2;
     }
     if (args[0] == "--version") {

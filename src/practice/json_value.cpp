@@ -202,8 +202,8 @@ private:
             if (!String(key)) return false;
             if (!keys.insert(key).second) return Fail("a key given twice");
             if (!Take(':')) return Fail("expected ':'");
-            value.members.emplace_back(std::move(key), JsonValue{});
-            if (!Value(value.members.back().second, depth + 1)) return false;
+            value.members.push_back(JsonMember{std::move(key), JsonValue{}});
+            if (!Value(value.members.back().value, depth + 1)) return false;
         } while (Take(','));
         return Take('}') || Fail("expected ',' or '}'");
     }

@@ -6,13 +6,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace hq::practice {
 
 inline constexpr size_t kMaxJsonBytes = 4 * 1024 * 1024;
 inline constexpr int32_t kMaxJsonDepth = 32;
+
+struct JsonMember;
 
 struct JsonValue {
     enum class Kind { Null, Bool, Number, String, Array, Object };
@@ -21,10 +22,15 @@ struct JsonValue {
     int64_t number = 0;
     std::string text;
     std::vector<JsonValue> items;                            // arrays
-    std::vector<std::pair<std::string, JsonValue>> members;  // objects, in file order
+    std::vector<JsonMember> members;  // objects, in file order
 
     /// The member named `key` of an object, or null.
     const JsonValue* Find(std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string key;
+    JsonValue value;
 };
 
 struct JsonReading {

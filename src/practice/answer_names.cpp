@@ -11,8 +11,8 @@ struct Spelling {
     std::string_view text;
 };
 
-// Spellings are matched exactly (case tells "M7" from "m7"); words of three
-// letters or more also whatever their case, with '-' and '_' as blanks.
+// Matched exactly first; see IsWords for the spellings read in any case,
+// where '-' and '_' are blanks.
 constexpr Spelling kSpellings[] = {
     {"major", "major"}, {"major", "maj"}, {"major", "M"}, {"major", "Δ"}, {"major", "major triad"},
     {"minor", "minor"}, {"minor", "min"}, {"minor", "m"}, {"minor", "-"}, {"minor", "mi"},
@@ -77,9 +77,10 @@ std::string Words(std::string_view text) {
     return words;
 }
 
+// Spellings that begin with a word ("maj7", "half-diminished") are read in
+// any case; "M7" and "m7", "-7" and "7" stay apart.
 bool IsWords(std::string_view text) {
-    const bool letters = std::all_of(text.begin(), text.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
-    return text.size() >= 3 && text[0] >= 'a' && text[0] <= 'z' && (letters || text.find(' ') != std::string_view::npos);
+    return text.size() >= 3 && std::all_of(text.begin(), text.begin() + 3, [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
 std::optional<std::string_view> TypeBySpelling(std::string_view text) {

@@ -12,6 +12,7 @@
 #include "cli/export_command.h"
 #include "cli/parse_command.h"
 #include "cli/play_commands.h"
+#include "cli/practice_commands.h"
 #include "cli/sequence_commands.h"
 #include "cli/voice_command.h"
 #include "platform/controls.h"
@@ -33,6 +34,8 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
     "       harmoniqua-cli voice FILE.chd\n"
+    "       harmoniqua-cli practice-items --level LEVEL [--count N] [--seed S]\n"
+    "       harmoniqua-cli practice-grade --level LEVEL --item JSON --answer TEXT\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
@@ -150,7 +153,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 11> kCommands{{
+    static const auto kCommands = std::to_array<CommandEntry>({
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -162,9 +165,13 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"export", ExportCommand},
         {"parse", ParseCommand},
         {"voice", VoiceCommand},
-    }};
+        {"practice-items", PracticeItemsCommand},
+        {"practice-grade", PracticeGradeCommand},
+    });
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse, voice); --help lists them\n";
+        std::string names;
+        for (const CommandEntry& command : kCommands) names += (names.empty() ? "" : ", ") + std::string(command.name);
+        err += "harmoniqua-cli: missing command (" + names + "); --help lists them\n";
         return 2;
     }
     if (args[0] == "--version") {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/analyze_command.h"
+#include "cli/chart_commands.h"
 #include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/export_command.h"
@@ -30,6 +31,9 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli parse SYMBOL...\n"
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
+    "       harmoniqua-cli chart-in TEXT... [--file CHART.txt] [--tempo T] [--notes N]\n"
+    "       harmoniqua-cli transpose FILE.chd SEMITONES [--spell auto|flats|sharps]\n"
+    "       harmoniqua-cli chart FILE.chd\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
@@ -140,7 +144,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 10> kCommands{{
+    static const std::array<CommandEntry, 13> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -151,9 +155,12 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"play-sequence", PlaySequenceCommand},
         {"export", ExportCommand},
         {"parse", ParseCommand},
+        {"chart-in", ChartInCommand},
+        {"transpose", TransposeCommand},
+        {"chart", ChartCommand},
     }};
     if (args.empty()) {
-        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse); --help lists them\n";
+        err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse, chart-in, transpose, chart); --help lists them\n";
         return 2;
     }
     if (args[0] == "--version") {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 
 #include "theory/composition.h"
 #include "theory/symbol.h"
@@ -10,6 +11,9 @@ namespace hq {
 namespace {
 
 constexpr size_t kBarsPerLine = 4;
+// A record's definition lies in fields 2 to 21.
+constexpr size_t kFirstDefinitionField = 2;
+constexpr size_t kLastDefinitionField = 21;
 
 /// What a chord sounds: its tones as pitch classes above C, and its bass.
 struct Sound {
@@ -143,14 +147,23 @@ ChartSymbol ChartSymbolOf(const ChordDefinition& definition) {
 }
 
 std::string ChartText(std::span<const ChordRecord> records) {
+    // A chart repeats its chords: each definition is written once.
+    std::unordered_map<std::string, std::string> written;
     std::string text;
     for (size_t i = 0; i < records.size(); ++i) {
-        ChordDefinition definition;
-        ComposedChord chord;
-        PlaySettings play;
-        const bool decoded = DecodeChordRecord(records[i], {definition, chord, play});
+        const ChordRecord& r = records[i];
+        std::string key = r[kClosingMarkerField];
+        for (size_t f = kFirstDefinitionField; f <= kLastDefinitionField; ++f) key += '\n' + r[f];
+        auto found = written.find(key);
+        if (found == written.end()) {
+            ChordDefinition definition;
+            ComposedChord chord;
+            PlaySettings play;
+            const bool decoded = DecodeChordRecord(r, {definition, chord, play});
+            found = written.emplace(std::move(key), decoded ? ChartSymbolOf(definition).Text() : "N.C.").first;
+        }
         text += i % kBarsPerLine == 0 ? "| " : " ";
-        text += decoded ? ChartSymbolOf(definition).Text() : "N.C.";
+        text += found->second;
         text += " |";
         if (i % kBarsPerLine == kBarsPerLine - 1 || i + 1 == records.size()) text += "\n";
     }

@@ -162,9 +162,13 @@ ChordRecord TransposeRecord(const ChordRecord& record, int32_t semitones, Transp
 std::optional<ChordSequence> TransposeSequence(const ChordSequence& sequence, int32_t semitones,
                                                TransposeSpelling spelling) {
     if (semitones < kLowestTransposition || semitones > kHighestTransposition) return std::nullopt;
-    ChordSequence out = sequence;
-    for (size_t i = 0; i < out.Records.size(); ++i) {
-        out.Records[i] = TransposeRecord(sequence.Records[i], semitones, spelling);
+    ChordSequence out;
+    out.Records.reserve(sequence.Records.size());
+    out.ListTexts = sequence.ListTexts;
+    out.SequenceCount = sequence.SequenceCount;
+    out.SelectedPosition = sequence.SelectedPosition;
+    for (size_t i = 0; i < sequence.Records.size(); ++i) {
+        out.Records.push_back(TransposeRecord(sequence.Records[i], semitones, spelling));
         if (i < out.ListTexts.size() && out.ListTexts[i] == sequence.Records[i][kNotationField]) {
             out.ListTexts[i] = out.Records[i][kNotationField];
         }

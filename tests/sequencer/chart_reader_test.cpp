@@ -70,21 +70,5 @@ TEST(ChartReader, RepeatsThatWouldDoubleForeverAreRefused) {
     EXPECT_EQ(r.reason, "bar 14, chord 1: a chart holds at most 10000 chords");
 }
 
-TEST(ChartReader, EachChordBecomesTheRecordAppendMakes) {
-    const PlaySettings play{arrangement::Harmonic, 1, 0, 1, 0, 0, 1, 1, 99, 4};
-    const ChordSequence s = SequenceOfChords(*ReadChart("| Dm7 G7/B |").chords, play);
-    ASSERT_EQ(s.SequenceCount, 2);
-    EXPECT_EQ(s.ListTexts, (std::vector<std::string>{"Dm7", "G7/B"}));
-    EXPECT_EQ(s.SelectedPosition, 1);
-    ChordDefinition d;
-    ComposedChord c;
-    PlaySettings p;
-    ASSERT_TRUE(DecodeChordRecord(s.Records[1], {d, c, p}));
-    EXPECT_EQ(d, testing::Chord("G7/B"));
-    EXPECT_EQ(c.BasicNotesText, "G,/B,D,F");
-    EXPECT_EQ(p.Tempo, 99);
-    EXPECT_EQ(p.Arrangement, arrangement::Harmonic);
-}
-
 }  // namespace
 }  // namespace hq

@@ -72,9 +72,20 @@ const Kind& KindNamed(std::string_view name) {
     return kKinds[0];
 }
 
-/// The kind a chart's class and extension name, before degrees.
+uint32_t TonesOf(const Kind& kind) {
+    uint32_t tones = 1u;
+    for (const KindTone& t : kind.tones) {
+        if (t.index != 0) tones |= 1u << t.index;
+    }
+    return tones;
+}
+
+/// The kind that holds exactly the chord's tones, else the one its chart
+/// class and extension name, which degrees then alter.
 std::string_view KindName(const ChordDefinition& d, uint32_t tones) {
-    if (tones == ((1u << 0) | (1u << 7))) return "power";
+    for (const Kind& kind : kKinds) {
+        if (TonesOf(kind) == tones) return kind.name;
+    }
     const ChartExtension e = ChartExtensionOf(d);
     const bool suspended = d.SecondAdd == 3 || d.FourthAdd == 3;
     const bool third = (tones & ((1u << 3) | (1u << 4))) != 0;
@@ -236,11 +247,7 @@ HarmonyChoice HarmonyOf(const ChordDefinition& definition, uint32_t tones) {
     HarmonyChoice choice;
     choice.kind = KindName(definition, tones);
     const Kind& kind = KindNamed(choice.kind);
-    uint32_t held = 1u;
-    for (const KindTone& t : kind.tones) {
-        if (t.index != 0) held |= 1u << t.index;
-    }
-    uint32_t extra = tones & ~held;
+    uint32_t extra = tones & ~TonesOf(kind);
     for (const KindTone& t : kind.tones) {
         if (t.index == 0 || (tones & (1u << t.index)) != 0) continue;
         // A tone of the kind's degree elsewhere alters it; none takes it away.

@@ -25,6 +25,7 @@ TEST(ChartSymbol, NamesChordsWithTheChartSuffixes) {
         {"C9.add13", "C13(no11)"}, {"C7(b9,#11)", "C7b9#11"}, {"C7#5#9", "C7#5#9"}, {"C(b5)", "C(b5)"},
         {"C5", "C5"},             {"C7(no3)", "C7(no3)"},   {"Dm7/C", "Dm7/C"},     {"F#m7b5/E", "F#m7b5/E"},
         {"C/Bb", "C/Bb"},         {"Cmaj7(#11)", "Cmaj7#11"}, {"C7add13", "C7add13"}, {"Cm9", "Cm9"},
+        {"F/F", "F"},             {"Cm(b5)", "Cmb5"},       {"Cm6(add9)", "Cm6/9"}, {"C9sus4", "C9sus4"},
     };
     for (const auto& c : cases) {
         const ChartSymbol s = ChartSymbolOf(Chord(c.typed));

@@ -89,8 +89,9 @@ TEST(MusicXmlHarmony, NamesTheChartChord) {
                  "<degree><degree-value>9</degree-value><degree-alter>-1</degree-alter><degree-type>add</degree-type></degree>"},
         {"C9.add13", "<root><root-step>C</root-step></root><kind text=\"13(no11)\">dominant-13th</kind>"
                      "<degree><degree-value>11</degree-value><degree-alter>0</degree-alter><degree-type>subtract</degree-type></degree>"},
-        {"F#7#5/D", "<root><root-step>F</root-step><root-alter>1</root-alter></root><kind text=\"7#5\">dominant</kind>"
-                    "<bass><bass-step>D</bass-step></bass>"
+        {"F#7#5/D", "<root><root-step>F</root-step><root-alter>1</root-alter></root>"
+                    "<kind text=\"7#5\">augmented-seventh</kind><bass><bass-step>D</bass-step></bass>"},
+        {"Cmaj7#5", "<root><root-step>C</root-step></root><kind text=\"maj7#5\">major-seventh</kind>"
                     "<degree><degree-value>5</degree-value><degree-alter>1</degree-alter><degree-type>alter</degree-type></degree>"},
     };
     for (const auto& c : cases) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/analyze_command.h"
+#include "cli/chart_commands.h"
 #include "cli/arguments.h"
 #include "cli/chord_json.h"
 #include "cli/export_command.h"
@@ -32,6 +33,9 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli parse SYMBOL...\n"
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
+    "       harmoniqua-cli chart-in TEXT... [--file CHART.txt] [--tempo T] [--notes N]\n"
+    "       harmoniqua-cli transpose FILE.chd SEMITONES [--spell auto|flats|sharps]\n"
+    "       harmoniqua-cli chart FILE.chd\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
     "       harmoniqua-cli voice FILE.chd\n"
     "       harmoniqua-cli practice-items --level LEVEL [--count N] [--seed S]\n"
@@ -165,6 +169,9 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"export", ExportCommand},
         {"parse", ParseCommand},
         {"voice", VoiceCommand},
+        {"chart-in", ChartInCommand},
+        {"transpose", TransposeCommand},
+        {"chart", ChartCommand},
         {"practice-items", PracticeItemsCommand},
         {"practice-grade", PracticeGradeCommand},
     });

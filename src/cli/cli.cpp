@@ -13,6 +13,7 @@
 #include "cli/parse_command.h"
 #include "cli/play_commands.h"
 #include "cli/sequence_commands.h"
+#include "cli/song_command.h"
 #include "platform/controls.h"
 #include "platform/version.h"
 #include "theory/compose_chord.h"
@@ -31,6 +32,7 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli check FILE\n"
     "       harmoniqua-cli play-sequence FILE [--ms D] [--tempo T]\n"
     "       harmoniqua-cli export FILE.chd OUT.mid|OUT.wav|OUT.flac [--passes N] [--tempo T] [--program P]\n"
+    "       harmoniqua-cli chords-of SONG.mid... [--chd OUT.chd]\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
@@ -140,7 +142,7 @@ struct CommandEntry {
 }  // namespace
 
 int RunCli(std::span<const std::string> args, std::string& out, std::string& err) {
-    static const std::array<CommandEntry, 10> kCommands{{
+    static const std::array<CommandEntry, 11> kCommands{{
         {"select", SelectCommand},
         {"compose", ComposeCommand},
         {"arrange", ArrangeCommand},
@@ -151,6 +153,7 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"play-sequence", PlaySequenceCommand},
         {"export", ExportCommand},
         {"parse", ParseCommand},
+        {"chords-of", ChordsOfCommand},
     }};
     if (args.empty()) {
         err += "harmoniqua-cli: missing command (select, compose, arrange, play, analyze, encode, check, play-sequence, export, parse); --help lists them\n";

@@ -1,0 +1,150 @@
+#include "analyzer/song_grid.h"
+
+#include <algorithm>
+#include <map>
+
+namespace hq {
+namespace {
+
+constexpr int32_t kPhaseBins = 48;
+// A melody (or a second line) is mostly one note at a time, above the rest:
+// its notes are often not chord tones, so they count for less.
+constexpr float kMelodyWeight = 0.4f;
+constexpr double kMelodyMostOverlap = 0.15;
+constexpr float kHighRegisterWeight = 0.7f;
+constexpr float kLowRegisterWeight = 1.2f;
+
+int32_t BeatsPerBar(const SongMeter& m) {
+    const bool compound = m.denominator >= 8 && m.numerator % 3 == 0 && m.numerator > 3;
+    if (compound) return m.numerator / 3;
+    if (m.denominator >= 8) return std::max(1, m.numerator / 2);
+    return m.numerator;
+}
+
+// The offset of the grid from tick 0: the place in the beat where most
+// sounding time starts, unless tick 0's own place is nearly as busy.
+int64_t GridPhase(const Song& song, int64_t beat) {
+    std::array<double, kPhaseBins> weight{};
+    for (const SongNote& n : song.notes) {
+        const int64_t offset = n.start % beat;
+        const auto bin = static_cast<size_t>(offset * kPhaseBins / beat);
+        weight[bin] += static_cast<double>(std::min(n.end - n.start, beat));
+    }
+    const auto best = static_cast<size_t>(std::max_element(weight.begin(), weight.end()) - weight.begin());
+    if (weight[best] <= 1.5 * std::max(weight[0], weight[kPhaseBins - 1])) return 0;
+    return static_cast<int64_t>(best) * beat / kPhaseBins;
+}
+
+std::map<int32_t, float> VoiceWeights(const Song& song) {
+    struct Stats {
+        double time = 0, overlap = 0, pitchTime = 0;
+        int64_t lastEnd = 0;
+    };
+    std::map<int32_t, Stats> voices;
+    double allTime = 0, allPitchTime = 0;
+    for (const SongNote& n : song.notes) {
+        Stats& s = voices[n.voice];
+        const auto length = static_cast<double>(n.end - n.start);
+        s.time += length;
+        s.pitchTime += length * n.pitch;
+        s.overlap += static_cast<double>(std::max<int64_t>(0, std::min(s.lastEnd, n.end) - n.start));
+        s.lastEnd = std::max(s.lastEnd, n.end);
+        allTime += length;
+        allPitchTime += length * n.pitch;
+    }
+    std::map<int32_t, float> weights;
+    if (voices.size() < 2 || allTime <= 0) return weights;
+    const double mean = allPitchTime / allTime;
+    for (const auto& [voice, s] : voices) {
+        if (s.overlap < kMelodyMostOverlap * s.time && s.pitchTime / s.time > mean) weights[voice] = kMelodyWeight;
+    }
+    if (weights.size() == voices.size()) weights.clear();  // nothing left to carry the harmony
+    return weights;
+}
+
+float RegisterWeight(int32_t pitch) {
+    if (pitch < 48) return kLowRegisterWeight;
+    return pitch > 72 ? kHighRegisterWeight : 1.0f;
+}
+
+void Listen(const Song& song, const std::map<int32_t, float>& voiceWeights, std::vector<SongBeat>& beats) {
+    std::vector<const SongNote*> active;
+    std::vector<int64_t> cuts;
+    size_t next = 0;
+    for (SongBeat& beat : beats) {
+        std::erase_if(active, [&beat](const SongNote* n) { return n->end <= beat.start; });
+        for (; next < song.notes.size() && song.notes[next].start < beat.end; ++next) {
+            if (song.notes[next].end > beat.start) active.push_back(&song.notes[next]);
+        }
+        const auto length = static_cast<float>(beat.end - beat.start);
+        cuts.assign({beat.start, beat.end});
+        for (const SongNote* n : active) {
+            const int64_t from = std::max(n->start, beat.start);
+            const int64_t to = std::min(n->end, beat.end);
+            if (to <= from) continue;
+            const auto found = voiceWeights.find(n->voice);
+            const float voice = found == voiceWeights.end() ? 1.0f : found->second;
+            beat.chroma[static_cast<size_t>(n->pitch % 12)] +=
+                static_cast<float>(to - from) / length * voice * RegisterWeight(n->pitch);
+            cuts.push_back(from);
+            cuts.push_back(to);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+        for (size_t i = 0; i + 1 < cuts.size(); ++i) {
+            int32_t lowest = 128;
+            for (const SongNote* n : active) {
+                if (n->start <= cuts[i] && n->end >= cuts[i + 1]) lowest = std::min(lowest, n->pitch);
+            }
+            if (lowest == 128) continue;
+            const float part = static_cast<float>(cuts[i + 1] - cuts[i]) / length;
+            beat.bass[static_cast<size_t>(lowest % 12)] += part;
+            beat.heard += part;
+        }
+    }
+}
+
+}  // namespace
+
+int64_t BeatTicks(const SongMeter& meter, int32_t ticksPerQuarter) {
+    const int64_t quarter = std::max(ticksPerQuarter, 1);
+    const bool compound = meter.denominator >= 8 && meter.numerator % 3 == 0 && meter.numerator > 3;
+    if (compound) return std::max<int64_t>(1, 3 * 4 * quarter / meter.denominator);
+    if (meter.denominator == 2) return 2 * quarter;
+    return quarter;
+}
+
+std::vector<SongBeat> SongBeats(const Song& song) {
+    int64_t end = song.endTick;
+    for (const SongNote& n : song.notes) end = std::max(end, n.end);
+    std::vector<SongBeat> beats;
+    if (end <= 0) return beats;
+    const SongMeter plain;
+    const SongMeter& first = !song.meters.empty() && song.meters.front().tick == 0 ? song.meters.front() : plain;
+    const int64_t phase = GridPhase(song, BeatTicks(first, song.ticksPerQuarter));
+    if (phase > 0) beats.push_back(SongBeat{0, phase, 2, 0, {}, {}, 0});
+    int64_t tick = phase;
+    int64_t beatInMeter = 0;
+    int32_t bar = 0;
+    size_t nextMeter = 0;  // the first time signature after `tick`
+    SongMeter meter = plain;
+    while (tick < end) {
+        for (; nextMeter < song.meters.size() && song.meters[nextMeter].tick <= tick; ++nextMeter) {
+            meter = song.meters[nextMeter];
+            beatInMeter = 0;
+        }
+        int64_t next = tick + BeatTicks(meter, song.ticksPerQuarter);
+        if (nextMeter < song.meters.size()) next = std::min(next, song.meters[nextMeter].tick);
+        const int32_t perBar = BeatsPerBar(meter);
+        const auto place = static_cast<int32_t>(beatInMeter % perBar);
+        if (place == 0 && tick > phase) ++bar;
+        const int32_t strength = place == 0 ? 0 : (perBar % 2 == 0 && place == perBar / 2) ? 1 : 2;
+        beats.push_back(SongBeat{tick, next, strength, bar, {}, {}, 0});
+        tick = next;
+        ++beatInMeter;
+    }
+    Listen(song, VoiceWeights(song), beats);
+    return beats;
+}
+
+}  // namespace hq

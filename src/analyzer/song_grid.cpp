@@ -7,6 +7,7 @@ namespace hq {
 namespace {
 
 constexpr int32_t kPhaseBins = 48;
+constexpr double kPhaseMargin = 1.2;  // how much busier than tick 0's place the grid's place must be
 // A melody (or a second line) is mostly one note at a time, above the rest:
 // its notes are often not chord tones, so they count for less.
 constexpr float kMelodyWeight = 0.4f;
@@ -30,8 +31,13 @@ int64_t GridPhase(const Song& song, int64_t beat) {
         const auto bin = static_cast<size_t>(offset * kPhaseBins / beat);
         weight[bin] += static_cast<double>(std::min(n.end - n.start, beat));
     }
-    const auto best = static_cast<size_t>(std::max_element(weight.begin(), weight.end()) - weight.begin());
-    if (weight[best] <= 1.5 * std::max(weight[0], weight[kPhaseBins - 1])) return 0;
+    // Played notes scatter around the beat: each place counts its neighbours too.
+    std::array<double, kPhaseBins> near{};
+    for (size_t b = 0; b < near.size(); ++b) {
+        for (size_t d = 0; d < 5; ++d) near[b] += weight[(b + kPhaseBins + d - 2) % kPhaseBins];
+    }
+    const auto best = static_cast<size_t>(std::max_element(near.begin(), near.end()) - near.begin());
+    if (near[best] <= kPhaseMargin * near[0]) return 0;
     return static_cast<int64_t>(best) * beat / kPhaseBins;
 }
 

@@ -40,9 +40,15 @@ constexpr float kMissingRootCost = 0.25f;
 constexpr float kMissingThirdCost = 0.12f;
 constexpr float kFaintTone = 0.04f;
 constexpr float kDiatonicBonus = 0.06f;
+constexpr uint32_t kTriadTones = 0b0001'1111'1001;  // any third and fifth: what a seventh is added to
+constexpr float kFaintAddedTone = 0.5f;  // of the triad's tones' mean weight
+constexpr float kFaintAddedCost = 0.15f;
 constexpr float kSilence = 0.08f;  // less sounding time than this in a beat is silence
 // Changing chord costs least on the bar's first beat, most off the beat.
-constexpr std::array<float, 3> kChangeCost{0.22f, 0.4f, 0.65f};
+constexpr std::array<float, 3> kChangeCost{0.2f, 0.45f, 0.9f};
+constexpr double kCadenceWeight = 0.04;
+constexpr double kMostCadenceWeight = 0.3;
+constexpr double kMajorBias = 0.05;  // songs in major outnumber those in minor
 constexpr float kInversionMargin = 1.3f;  // a bass other than the root must clearly lead
 
 uint32_t Rotate(uint32_t mask, int32_t by) {
@@ -79,6 +85,15 @@ void Emissions(const SongBeat& beat, SongKey key, std::array<float, kChordStates
             const int32_t third = ThirdOf(kTemplates[t].tones);
             if (third != 0 && c[static_cast<size_t>(Mod12(root + third))] < kFaintTone) score -= kMissingThirdCost;
             if (Diatonic(key, root, tones)) score += kDiatonicBonus;
+            const uint32_t added = tones & ~Rotate(kTriadTones, root);
+            if (added != 0) {
+                // An added tone must sound about as much as the triad's own.
+                float triad = 0, extra = 0;
+                for (size_t p = 0; p < 12; ++p) {
+                    if ((tones & (1u << p)) != 0) ((added & (1u << p)) != 0 ? extra : triad) += c[p];
+                }
+                if (extra < kFaintAddedTone * triad / 3) score -= kFaintAddedCost;
+            }
             out[r * kTemplates.size() + t] = score;
         }
     }
@@ -170,11 +185,21 @@ SongKey TonicEvidence(SongKey key, const std::vector<SongSegment>& segments, siz
         while (opening < last && !segments[opening].chord) ++opening;
         while (closing > first && !segments[closing - 1].chord) --closing;
         double e = total > 0 ? dwell / total : 0.0;
+        // Cadences: a major chord on the fifth degree going to the tonic chord.
+        double cadences = 0;
+        for (size_t i = first; i + 1 < last; ++i) {
+            const SongSegment& s = segments[i];
+            if (!s.chord || s.chord->RootPitch != Mod12(k.tonic + 7) || !isTonic(segments[i + 1], k)) continue;
+            if (std::find(s.pitchClasses.begin(), s.pitchClasses.end(), Mod12(k.tonic + 11)) != s.pitchClasses.end()) {
+                cadences += kCadenceWeight;
+            }
+        }
+        e += std::min(cadences, kMostCadenceWeight);
         if (opening < last && isTonic(segments[opening], k)) e += 0.15;
         if (closing > first && isTonic(segments[closing - 1], k)) e += 0.15;
-        return e;
+        return k.minor ? e : e + kMajorBias;
     };
-    return evidence(relative) > evidence(key) + 0.05 ? relative : key;
+    return evidence(relative) > evidence(key) ? relative : key;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ constexpr double kPhaseMargin = 1.2;  // how much busier than tick 0's place the
 // its notes are often not chord tones, so they count for less.
 constexpr float kMelodyWeight = 0.4f;
 constexpr double kMelodyMostOverlap = 0.15;
+constexpr float kLateHalfWeight = 0.5f;
 constexpr float kHighRegisterWeight = 0.7f;
 constexpr float kLowRegisterWeight = 1.2f;
 
@@ -90,8 +91,13 @@ void Listen(const Song& song, const std::map<int32_t, float>& voiceWeights, std:
             if (to <= from) continue;
             const auto found = voiceWeights.find(n->voice);
             const float voice = found == voiceWeights.end() ? 1.0f : found->second;
+            // The beat's second half counts less: a chord pushed ahead of the
+            // next beat sounds there.
+            const int64_t middle = beat.start + (beat.end - beat.start) / 2;
+            const auto early = static_cast<float>(std::max<int64_t>(0, std::min(to, middle) - from));
+            const auto late = static_cast<float>(to - from) - early;
             beat.chroma[static_cast<size_t>(n->pitch % 12)] +=
-                static_cast<float>(to - from) / length * voice * RegisterWeight(n->pitch);
+                (early + kLateHalfWeight * late) / length * voice * RegisterWeight(n->pitch);
             cuts.push_back(from);
             cuts.push_back(to);
         }

@@ -43,7 +43,8 @@ constexpr float kDiatonicBonus = 0.06f;
 constexpr uint32_t kTriadTones = 0b0001'1111'1001;  // any third and fifth: what a seventh is added to
 constexpr float kFaintAddedTone = 0.5f;  // of the triad's tones' mean weight
 constexpr float kFaintAddedCost = 0.15f;
-constexpr float kSilence = 0.08f;  // less sounding time than this in a beat is silence
+constexpr float kSilence = 0.08f;
+constexpr float kSilentNoChord = 0.6f;  // less sounding time than this in a beat is silence
 // Changing chord costs least on the bar's first beat, most off the beat.
 constexpr std::array<float, 3> kChangeCost{0.2f, 0.45f, 0.9f};
 constexpr double kCadenceWeight = 0.04;
@@ -62,8 +63,9 @@ void Emissions(const SongBeat& beat, SongKey key, std::array<float, kChordStates
     float total = 0;
     for (float w : beat.chroma) total += w;
     if (beat.heard < kSilence || total <= 0) {
-        out.fill(-1.0f);
-        out[kNoChord] = 1.0f;
+        // A chord rides over a short rest; a longer one is "N.C.".
+        out.fill(0.0f);
+        out[kNoChord] = kSilentNoChord;
         return;
     }
     std::array<float, 12> c{};

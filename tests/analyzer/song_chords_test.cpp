@@ -115,7 +115,15 @@ INSTANTIATE_TEST_SUITE_P(
                       return s.Bytes();
                   },
                   {"Am", "Dm", "E", "Am", "Dm", "E", "Am", "N.C.", "Am"}, "A minor",
-                  {"i", "iv", "V", "i", "iv", "V", "i", "", "i"}}),
+                  {"i", "iv", "V", "i", "iv", "V", "i", "", "i"}},
+        ChartCase{"a chord held over a one-beat rest",
+                  [] {
+                      SongBuilder s;
+                      s.Chord(0, 3, {48, 60, 64, 67}).Chord(4, 4, {48, 60, 64, 67}).Chord(8, 4, {43, 59, 62, 67});
+                      s.Chord(12, 4, {48, 60, 64, 67});
+                      return s.Bytes();
+                  },
+                  {"C", "G", "C"}, "C major", {"I", "V", "I"}}),
     [](const ::testing::TestParamInfo<ChartCase>& param) { return "case" + std::to_string(param.index); });
 
 TEST(SongChart, CountsSecondsOverTheTempoMap) {

@@ -76,7 +76,12 @@ float RegisterWeight(int32_t pitch) {
 
 void Listen(const Song& song, const std::map<int32_t, float>& voiceWeights, std::vector<SongBeat>& beats) {
     std::vector<const SongNote*> active;
-    std::vector<int64_t> cuts;
+    struct Cut {
+        int64_t tick;
+        int32_t pitch;
+        int32_t change;  // +1 where a note starts sounding, -1 where it stops
+    };
+    std::vector<Cut> cuts;
     size_t next = 0;
     for (SongBeat& beat : beats) {
         std::erase_if(active, [&beat](const SongNote* n) { return n->end <= beat.start; });
@@ -84,7 +89,7 @@ void Listen(const Song& song, const std::map<int32_t, float>& voiceWeights, std:
             if (song.notes[next].end > beat.start) active.push_back(&song.notes[next]);
         }
         const auto length = static_cast<float>(beat.end - beat.start);
-        cuts.assign({beat.start, beat.end});
+        cuts.clear();
         for (const SongNote* n : active) {
             const int64_t from = std::max(n->start, beat.start);
             const int64_t to = std::min(n->end, beat.end);
@@ -98,19 +103,20 @@ void Listen(const Song& song, const std::map<int32_t, float>& voiceWeights, std:
             const auto late = static_cast<float>(to - from) - early;
             beat.chroma[static_cast<size_t>(n->pitch % 12)] +=
                 (early + kLateHalfWeight * late) / length * voice * RegisterWeight(n->pitch);
-            cuts.push_back(from);
-            cuts.push_back(to);
+            cuts.push_back({from, n->pitch, 1});
+            cuts.push_back({to, n->pitch, -1});
         }
-        std::sort(cuts.begin(), cuts.end());
-        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-        for (size_t i = 0; i + 1 < cuts.size(); ++i) {
-            int32_t lowest = 128;
-            for (const SongNote* n : active) {
-                if (n->start <= cuts[i] && n->end >= cuts[i + 1]) lowest = std::min(lowest, n->pitch);
-            }
-            if (lowest == 128) continue;
-            const float part = static_cast<float>(cuts[i + 1] - cuts[i]) / length;
-            beat.bass[static_cast<size_t>(lowest % 12)] += part;
+        // Sweep the beat's starts and ends in time order, counting the notes
+        // held on each key: the lowest key held is the bass.
+        std::sort(cuts.begin(), cuts.end(), [](const Cut& x, const Cut& y) { return x.tick < y.tick; });
+        std::array<int32_t, 128> held{};
+        for (size_t i = 0; i < cuts.size(); ++i) {
+            held[static_cast<size_t>(cuts[i].pitch)] += cuts[i].change;
+            if (i + 1 == cuts.size() || cuts[i + 1].tick == cuts[i].tick) continue;
+            const auto lowest = static_cast<size_t>(std::find_if(held.begin(), held.end(), [](int32_t h) { return h > 0; }) - held.begin());
+            if (lowest == held.size()) continue;
+            const float part = static_cast<float>(cuts[i + 1].tick - cuts[i].tick) / length;
+            beat.bass[lowest % 12] += part;
             beat.heard += part;
         }
     }

@@ -182,6 +182,9 @@ SongReading ReadSong(std::string_view bytes) {
     }
     Song& song = b.song;
     if (song.endTick / song.ticksPerQuarter > kMaxSongQuarters) return std::string("longer than 50000 quarter notes");
+    int64_t sounding = 0;
+    for (const SongNote& n : song.notes) sounding += (n.end - n.start) / song.ticksPerQuarter;
+    if (sounding > kMaxSoundingQuarters) return std::string("too many notes held too long (more than 4000000 quarter notes in all)");
     std::stable_sort(song.notes.begin(), song.notes.end(), [](const SongNote& x, const SongNote& y) {
         return x.start != y.start ? x.start < y.start : x.pitch < y.pitch;
     });

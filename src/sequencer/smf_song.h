@@ -16,6 +16,8 @@ inline constexpr size_t kMaxSongBytes = 16u << 20;
 inline constexpr size_t kMaxSongEvents = 4'000'000;
 inline constexpr size_t kMaxSongNotes = 400'000;
 inline constexpr int64_t kMaxSongQuarters = 50'000;
+/// The notes' lengths added up, in quarter notes: what charting costs.
+inline constexpr int64_t kMaxSoundingQuarters = 4'000'000;
 
 struct SongNote {
     int64_t start = 0;  // ticks

@@ -61,6 +61,13 @@ TEST(SmfSong, RefusesWhatItCannotReadWhole) {
         {Header(1, 1, 0x01, 0xE0) + Track(Bytes({0, 0xFF, 0x51, 9, 1})), "meta event runs past"},
         {good.substr(0, good.size() - 3), "runs past the end"},
         {std::string(kMaxSongBytes + 1, 'M'), "larger than 16 MiB"},
+        {test::SongBuilder().Note(50'001, 1, 60).Bytes(), "longer than 50000 quarter notes"},
+        {[] {
+             test::SongBuilder many;
+             for (int32_t key = 20; key <= 100; ++key) many.Note(0, 49'999, key);
+             return many.Bytes();
+         }(),
+         "held too long"},
     };
     for (const Case& c : cases) {
         SongReading reading = ReadSong(c.bytes);

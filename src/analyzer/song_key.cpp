@@ -24,7 +24,8 @@ constexpr uint32_t kLeadingTone = 1u << 11;
 
 // A key change needs this much more fit, in summed correlation over bars.
 constexpr double kKeyChangeCost = 5.0;
-constexpr int32_t kKeyWindowBars = 4;  // bars either side that a bar's key listens to
+constexpr int32_t kKeyWindowBars = 4;
+constexpr double kHeardShare = 0.15;  // bars either side that a bar's key listens to
 
 double Correlation(const std::array<double, 12>& a, const std::array<double, 12>& profile, int32_t tonic) {
     double meanA = 0, meanB = 0;
@@ -128,6 +129,16 @@ std::string NoteName(SongKey key, int32_t pitch) {
     return std::string((sharps ? kSharps : kMajorNames)[static_cast<size_t>(Mod12(pitch))]);
 }
 
+// The pitch classes that sound for a fair part of the loudest one's time.
+uint32_t HeardMask(const std::array<double, 12>& weights) {
+    const double loudest = *std::max_element(weights.begin(), weights.end());
+    uint32_t mask = 0;
+    for (size_t p = 0; p < 12; ++p) {
+        if (loudest > 0 && weights[p] >= kHeardShare * loudest) mask |= 1u << p;
+    }
+    return mask;
+}
+
 }  // namespace
 
 std::string KeyName(SongKey key) {
@@ -183,6 +194,17 @@ std::vector<KeyStretch> SongKeys(std::span<const SongBeat> beats) {
     for (size_t b = bars; b-- > 0;) {
         path[b] = k;
         k = from[b][k];
+    }
+    // The window hears a new key before it comes: the old key lasts while
+    // its bars hold nothing foreign to it.
+    for (size_t b = 1; b < bars; ++b) {
+        if (path[b] == path[b - 1]) continue;
+        const size_t fresh = path[b];
+        const SongKey before{static_cast<int32_t>(path[b - 1] % 12), path[b - 1] >= 12};
+        for (size_t later = b; later < std::min(bars, b + static_cast<size_t>(kKeyWindowBars)) && path[later] == fresh; ++later) {
+            if (!Diatonic(before, before.tonic + 7, HeardMask(barWeights[later]))) break;
+            path[later] = path[b - 1];
+        }
     }
     for (size_t b = 0; b < bars; ++b) {
         if (barStart[b] == beats.size() || (!stretches.empty() && path[b] == path[b - 1])) continue;

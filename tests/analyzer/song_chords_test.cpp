@@ -126,6 +126,21 @@ INSTANTIATE_TEST_SUITE_P(
                   {"C", "G", "C"}, "C major", {"I", "V", "I"}}),
     [](const ::testing::TestParamInfo<ChartCase>& param) { return "case" + std::to_string(param.index); });
 
+TEST(SongChart, StartsANewKeyAtTheBarThatLeavesTheOldOne) {
+    SongBuilder s;
+    Bars(s.Part(), 0, 4, {{36, {60, 64, 67}}, {45, {57, 60, 64}}, {41, {57, 60, 65}}, {43, {59, 62, 67}}}, 4);
+    Bars(s, 64, 4, {{38, {62, 66, 69}}, {47, {59, 62, 66}}, {43, {59, 62, 67}}, {45, {61, 64, 69}}}, 4);
+    const SongChart chart = ChartOfSong(std::get<Song>(ReadSong(s.Bytes())));
+    std::vector<std::string> around;
+    for (const SongSegment& segment : chart.segments) {
+        if (segment.startTick >= 56 * 480 && segment.startTick < 72 * 480) {
+            around.push_back(segment.Name() + " " + segment.roman + " in " + KeyName(segment.key));
+        }
+    }
+    EXPECT_EQ(KeyName(chart.key), "C major");
+    EXPECT_EQ(around, (std::vector<std::string>{"F IV in C major", "G V in C major", "D I in D major", "Bm vi in D major"}));
+}
+
 TEST(SongChart, CountsSecondsOverTheTempoMap) {
     SongBuilder s;
     s.Tempo(0, 120).Tempo(4, 60);

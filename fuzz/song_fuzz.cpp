@@ -36,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     int64_t at = 0;
     for (const SongSegment& s : chart.segments) {
         Require(s.startTick == at && s.endTick > s.startTick);
+        const double from = SecondsAtTick(song, static_cast<double>(s.startTick));
+        Require(from >= 0 && SecondsAtTick(song, static_cast<double>(s.endTick)) > from);
         at = s.endTick;
         Require(s.chord.has_value() == !s.roman.empty());
         for (int32_t p : s.pitchClasses) Require(p >= 0 && p < 12);

@@ -100,7 +100,7 @@ std::optional<std::string> ReadTrackInto(std::string_view chunk, size_t track, B
             if (*type == smf::kTempo && payload->size() >= 3) {
                 const auto at = [&payload](size_t i) { return static_cast<uint8_t>((*payload)[i]); };
                 const int32_t micros = (at(0) << 16) | (at(1) << 8) | at(2);
-                if (micros > 0) b.song.tempos.push_back({tick, micros});
+                if (micros > 0) b.song.tempos.push_back({tick, micros, 0.0});
             } else if (*type == smf::kTimeSignature && payload->size() >= 2) {
                 const int32_t numerator = static_cast<uint8_t>((*payload)[0]);
                 const int32_t power = static_cast<uint8_t>((*payload)[1]);
@@ -190,7 +190,15 @@ SongReading ReadSong(std::string_view bytes) {
     });
     std::stable_sort(song.tempos.begin(), song.tempos.end(),
                      [](const SongTempo& x, const SongTempo& y) { return x.tick < y.tick; });
+    if (song.tempos.size() > kMaxSongTempos || song.meters.size() > kMaxSongMeters) {
+        return std::string("too many tempo changes or time signatures");
+    }
     if (song.tempos.empty() || song.tempos.front().tick > 0) song.tempos.insert(song.tempos.begin(), SongTempo{});
+    for (size_t i = 1; i < song.tempos.size(); ++i) {
+        const SongTempo& before = song.tempos[i - 1];
+        song.tempos[i].seconds = before.seconds + static_cast<double>(song.tempos[i].tick - before.tick) /
+                                                      song.ticksPerQuarter * before.microsPerQuarter * 1e-6;
+    }
     std::stable_sort(song.meters.begin(), song.meters.end(),
                      [](const SongMeter& x, const SongMeter& y) { return x.tick < y.tick; });
     return std::move(song);
@@ -198,17 +206,12 @@ SongReading ReadSong(std::string_view bytes) {
 
 double SecondsAtTick(const Song& song, double tick) {
     const double perQuarter = static_cast<double>(std::max(song.ticksPerQuarter, 1));
-    double seconds = 0.0;
-    double from = 0.0;
-    int32_t micros = 500'000;
-    for (const SongTempo& t : song.tempos) {
-        const double at = static_cast<double>(t.tick);
-        if (at >= tick) break;
-        seconds += (at - from) / perQuarter * micros * 1e-6;
-        from = at;
-        micros = t.microsPerQuarter;
-    }
-    return seconds + (tick - from) / perQuarter * micros * 1e-6;
+    // The last tempo change at or before the tick.
+    const auto after = std::upper_bound(song.tempos.begin(), song.tempos.end(), tick,
+                                        [](double t, const SongTempo& tempo) { return t < static_cast<double>(tempo.tick); });
+    if (after == song.tempos.begin()) return tick / perQuarter * 0.5;
+    const SongTempo& tempo = *(after - 1);
+    return tempo.seconds + (tick - static_cast<double>(tempo.tick)) / perQuarter * tempo.microsPerQuarter * 1e-6;
 }
 
 }  // namespace hq

@@ -18,6 +18,8 @@ inline constexpr size_t kMaxSongNotes = 400'000;
 inline constexpr int64_t kMaxSongQuarters = 50'000;
 /// The notes' lengths added up, in quarter notes: what charting costs.
 inline constexpr int64_t kMaxSoundingQuarters = 4'000'000;
+inline constexpr size_t kMaxSongTempos = 100'000;
+inline constexpr size_t kMaxSongMeters = 10'000;
 
 struct SongNote {
     int64_t start = 0;  // ticks
@@ -30,6 +32,7 @@ struct SongNote {
 struct SongTempo {
     int64_t tick = 0;
     int32_t microsPerQuarter = 500'000;
+    double seconds = 0;  // from tick 0 to this change
 };
 
 struct SongMeter {
@@ -42,7 +45,7 @@ struct Song {
     int32_t format = 1;
     int32_t ticksPerQuarter = 480;
     std::vector<SongNote> notes;    // by start, then pitch; the percussion channel left out
-    std::vector<SongTempo> tempos;  // by tick; the first at tick 0
+    std::vector<SongTempo> tempos;  // by tick; the first at tick 0, each with its time
     std::vector<SongMeter> meters;  // by tick; empty when the file has none
     int64_t endTick = 0;            // the last event of any track
 };

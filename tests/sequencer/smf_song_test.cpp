@@ -68,6 +68,12 @@ TEST(SmfSong, RefusesWhatItCannotReadWhole) {
              return many.Bytes();
          }(),
          "held too long"},
+        {[] {
+             test::SongBuilder meters;
+             for (int32_t bar = 0; bar <= 10'000; ++bar) meters.Meter(bar * 3.0, 3, 2);
+             return meters.Note(0, 1, 60).Bytes();
+         }(),
+         "too many tempo changes or time signatures"},
     };
     for (const Case& c : cases) {
         SongReading reading = ReadSong(c.bytes);

@@ -239,7 +239,9 @@ std::string RomanNumeral(SongKey key, int32_t root, uint32_t mask, int32_t bass)
             return (dominant ? "V" : "vii" + q.symbol) + figures + "/" + target + bassNote;
         }
     }
-    return DegreeOf(key.minor, interval, q.upper) + q.symbol + figures + bassNote;
+    // Minor's raised seventh goes unmarked only under its diminished chords.
+    const bool raised = key.minor && interval == 11 && q.symbol != "°" && q.symbol != "ø";
+    return (raised ? "#" : "") + DegreeOf(key.minor, interval, q.upper) + q.symbol + figures + bassNote;
 }
 
 }  // namespace hq

@@ -40,7 +40,7 @@ TEST(SongKey, NamesRomanNumeralsAsTextbooksDo) {
         {aMinor, 4, Mask({4, 8, 11}), 4, "V"},    {aMinor, 4, Mask({4, 8, 11, 2}), 8, "V65"},
         {aMinor, 8, Mask({8, 11, 2, 5}), 8, "vii°7"}, {aMinor, 0, Mask({0, 4, 7}), 0, "III"},
         {aMinor, 9, Mask({9, 0, 4}), 9, "i"},     {aMinor, 11, Mask({11, 2, 5}), 11, "ii°"},
-        {aMinor, 2, Mask({2, 5, 9}), 5, "iv6"},
+        {aMinor, 2, Mask({2, 5, 9}), 5, "iv6"},       {aMinor, 8, Mask({8, 0, 3, 7}), 8, "#VIImaj7"},
     };
     for (const Case& k : cases) {
         EXPECT_EQ(RomanNumeral(k.key, k.root, k.mask, k.bass), k.roman) << KeyName(k.key) << " root " << k.root;

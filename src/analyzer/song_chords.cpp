@@ -43,8 +43,8 @@ constexpr float kDiatonicBonus = 0.06f;
 constexpr uint32_t kTriadTones = 0b0001'1111'1001;  // any third and fifth: what a seventh is added to
 constexpr float kFaintAddedTone = 0.5f;  // of the triad's tones' mean weight
 constexpr float kFaintAddedCost = 0.15f;
-constexpr float kSilence = 0.08f;
-constexpr float kSilentNoChord = 0.6f;  // less sounding time than this in a beat is silence
+constexpr float kSilence = 0.08f;       // less sounding time than this in a beat is silence
+constexpr float kSilentNoChord = 0.6f;  // what a silent beat gives "N.C." over any chord
 // Changing chord costs least on the bar's first beat, most off the beat.
 constexpr std::array<float, 3> kChangeCost{0.2f, 0.45f, 0.9f};
 constexpr double kCadenceWeight = 0.04;

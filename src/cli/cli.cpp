@@ -15,6 +15,7 @@
 #include "cli/play_commands.h"
 #include "cli/practice_commands.h"
 #include "cli/sequence_commands.h"
+#include "cli/song_command.h"
 #include "cli/voice_command.h"
 #include "platform/controls.h"
 #include "platform/version.h"
@@ -40,6 +41,7 @@ constexpr std::string_view kUsage =
     "       harmoniqua-cli voice FILE.chd\n"
     "       harmoniqua-cli practice-items --level LEVEL [--count N] [--seed S]\n"
     "       harmoniqua-cli practice-grade --level LEVEL --item JSON --answer TEXT\n"
+    "       harmoniqua-cli chords-of SONG.mid... [--chd OUT.chd]\n"
     "PLAY-OPTION: --arrangement closest|octave|harmonic|random, --repeat root,bass,fifth,all,\n"
     "  --random-base N (not for encode), --tempo T, --notes N, --up, --no-up, --down, --no-down, --fill\n";
 
@@ -169,6 +171,7 @@ int RunCli(std::span<const std::string> args, std::string& out, std::string& err
         {"export", ExportCommand},
         {"parse", ParseCommand},
         {"voice", VoiceCommand},
+        {"chords-of", ChordsOfCommand},
         {"chart-in", ChartInCommand},
         {"transpose", TransposeCommand},
         {"chart", ChartCommand},

@@ -1,5 +1,9 @@
 #include "cli/json.h"
 
+#include <array>
+#include <charconv>
+#include <cmath>
+
 #include "theory/utf8.h"
 
 namespace hq {
@@ -58,6 +62,20 @@ JsonWriter& JsonWriter::String(std::string_view text) {
 JsonWriter& JsonWriter::Int(int64_t value) {
     BeforeValue();
     out_ += std::to_string(value);
+    return *this;
+}
+
+JsonWriter& JsonWriter::Number(double value) {
+    BeforeValue();
+    if (!std::isfinite(value)) {
+        out_ += "null";
+        return *this;
+    }
+    std::array<char, 32> text{};
+    const auto [end, error] = std::to_chars(text.data(), text.data() + text.size(), value);
+    const std::string_view written(text.data(), error == std::errc{} ? static_cast<size_t>(end - text.data()) : 0);
+    out_ += written;
+    if (written.find_first_of(".e") == std::string_view::npos) out_ += ".0";
     return *this;
 }
 

@@ -18,6 +18,8 @@ public:
     JsonWriter& Key(std::string_view key);
     JsonWriter& String(std::string_view text);
     JsonWriter& Int(int64_t value);
+    /// The shortest text that reads back as `value`, with a ".0" when whole.
+    JsonWriter& Number(double value);
     JsonWriter& Bool(bool value);
     JsonWriter& Null();
 

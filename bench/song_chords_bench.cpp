@@ -13,6 +13,7 @@
 
 #include "analyzer/song_chords.h"
 #include "conditions.h"
+#include "platform/midi_bytes.h"
 #include "sequencer/smf.h"
 #include "sequencer/smf_song.h"
 
@@ -26,8 +27,8 @@ constexpr int32_t kQuarter = 480;
 constexpr int32_t kBars = 120;
 
 void Note(std::vector<SmfEvent>& track, int64_t at, int64_t length, int32_t key, uint8_t channel) {
-    track.push_back(SmfChannel(at, static_cast<uint8_t>(smf::kNoteOn | channel), static_cast<uint8_t>(key), 90));
-    track.push_back(SmfChannel(at + length, static_cast<uint8_t>(smf::kNoteOn | channel), static_cast<uint8_t>(key), 0));
+    track.push_back(SmfChannel(at, static_cast<uint8_t>(midi::kNoteOn | channel), static_cast<uint8_t>(key), 90));
+    track.push_back(SmfChannel(at + length, static_cast<uint8_t>(midi::kNoteOn | channel), static_cast<uint8_t>(key), 0));
 }
 
 std::string GeneratedSong(uint32_t seed) {

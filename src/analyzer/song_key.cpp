@@ -10,8 +10,6 @@
 namespace hq {
 namespace {
 
-constexpr std::array<std::string_view, 12> kMajorNames{"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"};
-constexpr std::array<std::string_view, 12> kMinorNames{"C", "C#", "D", "Eb", "E", "F", "F#", "G", "G#", "A", "Bb", "B"};
 
 // Probe-tone ratings of each degree in major and in minor (Krumhansl and
 // Kessler's listening experiments).
@@ -123,10 +121,9 @@ std::string TargetOf(SongKey key, int32_t interval) {
 
 // A note spelled with sharps in the keys whose signature has sharps.
 std::string NoteName(SongKey key, int32_t pitch) {
-    constexpr std::array<std::string_view, 12> kSharps{"C", "C#", "D", "D#", "E", "F", "F#", "G", "G#", "A", "A#", "B"};
     const int32_t major = key.minor ? Mod12(key.tonic + 3) : key.tonic;
     const bool sharps = major == 7 || major == 2 || major == 9 || major == 4 || major == 11;
-    return std::string((sharps ? kSharps : kMajorNames)[static_cast<size_t>(Mod12(pitch))]);
+    return std::string((sharps ? kSharpNames : kFlatNames)[static_cast<size_t>(Mod12(pitch))]);
 }
 
 // The pitch classes that sound for a fair part of the loudest one's time.
@@ -143,7 +140,7 @@ uint32_t HeardMask(const std::array<double, 12>& weights) {
 
 std::string KeyName(SongKey key) {
     const auto t = static_cast<size_t>(Mod12(key.tonic));
-    return std::string(key.minor ? kMinorNames[t] : kMajorNames[t]) + (key.minor ? " minor" : " major");
+    return std::string(key.minor ? kMinorTonicNames[t] : kMajorTonicNames[t]) + (key.minor ? " minor" : " major");
 }
 
 std::array<double, 24> KeyFit(const std::array<double, 12>& weights) {

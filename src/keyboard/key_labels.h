@@ -6,19 +6,11 @@
 #include <string>
 
 #include "keyboard/keyboard_core.h"
-#include "theory/composition.h"
+#include "theory/key_names.h"
 
 namespace hq::kbd {
 
-/// By pitch class 0..11.
-using KeyNames = std::array<std::string, 12>;
-
-/// Every pitch class with a flat, the names before any chord is shown.
-KeyNames FlatKeyNames();
-
-/// The chord's root by its name and each tone it marks as the chord spells
-/// it; a pitch class it does not hold is named with a flat.
-KeyNames KeyNamesOf(const ChordDefinition& definition, const ComposedChord& chord);
+using hq::KeyNames;
 
 enum class NoteNaming : uint8_t { None, COnly, All };
 

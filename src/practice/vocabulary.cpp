@@ -81,11 +81,6 @@ constexpr std::array<Progression, 12> kProgressions{{
     {"i-VII-VI-V", true},
 }};
 
-constexpr std::array<std::string_view, 12> kMajorTonics{"C",  "Db", "D",  "Eb", "E",  "F",
-                                                        "F#", "G",  "Ab", "A",  "Bb", "B"};
-constexpr std::array<std::string_view, 12> kMinorTonics{"C",  "C#", "D",  "Eb", "E",  "F",
-                                                        "F#", "G",  "G#", "A",  "Bb", "B"};
-
 constexpr std::array<std::string_view, 4> kInversionNames{"root position", "first inversion", "second inversion",
                                                           "third inversion"};
 
@@ -153,7 +148,7 @@ std::vector<std::string_view> SplitNumerals(std::string_view numerals) {
 }
 
 std::string KeyName(int32_t tonic0to11, bool minor) {
-    const auto& tonics = minor ? kMinorTonics : kMajorTonics;
+    const auto& tonics = minor ? kMinorTonicNames : kMajorTonicNames;
     return std::string(tonics[static_cast<size_t>(Mod12(tonic0to11))]) + (minor ? " minor" : " major");
 }
 

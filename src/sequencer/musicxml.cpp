@@ -288,7 +288,7 @@ std::string MusicXmlOf(std::span<const ChordRecord> records, std::span<const std
         PlaySettings play;
         const bool decoded = r < records.size() && DecodeChordRecord(records[r], {definition, stored, play});
         const Composition c = Compose(definition);
-        const KeyNames names = KeyNamesFor(c.chord.BasicNotesText);
+        const KeyNames names = KeyNamesOf(definition, c.chord);
         std::vector<int32_t> upper, lower;
         if (r < keysPerRecord.size()) {
             std::vector<int32_t> keys = keysPerRecord[r];

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 
+#include "platform/midi_bytes.h"
 #include "sequencer/smf.h"
 
 namespace hq {
@@ -90,18 +91,18 @@ std::optional<std::string> ReadTrackInto(std::string_view chunk, size_t track, B
         tick += *delta;
         const std::optional<uint8_t> first = r.Byte();
         if (!first) return TrackReason(track, "cut off after a delta time");
-        if (*first == smf::kMeta) {
+        if (*first == midi::kMeta) {
             const std::optional<uint8_t> type = r.Byte();
             const std::optional<uint32_t> length = type ? r.Variable() : std::nullopt;
             const std::optional<std::string_view> payload = length ? r.Take(*length) : std::nullopt;
             if (!payload) return TrackReason(track, "a meta event runs past the end of its chunk");
             running = 0;
-            if (*type == smf::kEndOfTrack) break;
-            if (*type == smf::kTempo && payload->size() >= 3) {
+            if (*type == midi::kEndOfTrack) break;
+            if (*type == midi::kTempo && payload->size() >= 3) {
                 const auto at = [&payload](size_t i) { return static_cast<uint8_t>((*payload)[i]); };
                 const int32_t micros = (at(0) << 16) | (at(1) << 8) | at(2);
                 if (micros > 0) b.song.tempos.push_back({tick, micros, 0.0});
-            } else if (*type == smf::kTimeSignature && payload->size() >= 2) {
+            } else if (*type == midi::kTimeSignature && payload->size() >= 2) {
                 const int32_t numerator = static_cast<uint8_t>((*payload)[0]);
                 const int32_t power = static_cast<uint8_t>((*payload)[1]);
                 if (numerator > 0 && power <= 6) b.song.meters.push_back({tick, numerator, 1 << power});
@@ -124,14 +125,14 @@ std::optional<std::string> ReadTrackInto(std::string_view chunk, size_t track, B
         }
         const uint8_t kind = running & 0xF0;
         std::optional<uint8_t> data2 = 0;
-        if (kind != smf::kProgramChange && kind != 0xD0) data2 = r.Byte();
+        if (kind != midi::kProgramChange && kind != midi::kChannelPressure) data2 = r.Byte();
         if (!data1 || !data2) return TrackReason(track, "cut off inside an event");
         if ((*data1 & 0x80) != 0 || (*data2 & 0x80) != 0) return TrackReason(track, "a status byte where data belongs");
         const int32_t channel = running & 0x0F;
-        if (channel == kPercussionChannel || (kind != smf::kNoteOn && kind != smf::kNoteOff)) continue;
+        if (channel == kPercussionChannel || (kind != midi::kNoteOn && kind != midi::kNoteOff)) continue;
         const size_t key = static_cast<size_t>(channel) * 128 + *data1;
         b.EndNote(key, tick, voiceOf(running));  // a repeated key ends the note before it
-        if (kind == smf::kNoteOn && *data2 > 0) {
+        if (kind == midi::kNoteOn && *data2 > 0) {
             if (b.song.notes.size() >= kMaxSongNotes) return std::string("too many notes (more than 400000)");
             b.sounding[key] = true;
             b.onAt[key] = tick;

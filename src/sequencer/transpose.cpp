@@ -9,9 +9,6 @@
 namespace hq {
 namespace {
 
-constexpr std::array<int32_t, 7> kLetterPitches{0, 2, 4, 5, 7, 9, 11};
-constexpr std::string_view kLetters = "CDEFGAB";
-
 /// Letters an interval of 0..11 semitones moves, as a musician counts them.
 constexpr std::array<int32_t, 12> kLetterSteps{0, 1, 1, 2, 2, 3, 3, 4, 5, 5, 6, 6};
 

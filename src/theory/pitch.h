@@ -25,8 +25,16 @@ constexpr std::optional<int32_t> LetterPitch(char letter) {
     return kLetterPitches[at];
 }
 
-/// Pitch classes 0..11 by name, black keys always as flats.
+/// Pitch classes 0..11 by name, black keys always as flats, or always as sharps.
 inline constexpr std::array<std::string_view, 12> kFlatNames{"C", "Db", "D", "Eb", "E", "F",
                                                              "Gb", "G", "Ab", "A", "Bb", "B"};
+inline constexpr std::array<std::string_view, 12> kSharpNames{"C", "C#", "D", "D#", "E", "F",
+                                                              "F#", "G", "G#", "A", "A#", "B"};
+
+/// The tonic of a key by its pitch class, as key signatures name it: the
+/// major keys with flats, the minor keys with the fewer accidentals.
+inline constexpr std::array<std::string_view, 12> kMajorTonicNames = kFlatNames;
+inline constexpr std::array<std::string_view, 12> kMinorTonicNames{"C", "C#", "D", "Eb", "E", "F",
+                                                                   "F#", "G", "G#", "A", "Bb", "B"};
 
 }  // namespace hq

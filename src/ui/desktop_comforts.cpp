@@ -32,7 +32,7 @@ void WireComforts(QtToolkit& toolkit, Program& program, kbd::DesktopKeyboard& ke
     kbd::KeyboardWindow& window = keyboard.Window();
     window.OnPlayEachChord([&program](bool on) { program.state.comforts.playEachChord = on; });
     program.state.comforts.chordShown = [&program, &window] {
-        window.SetKeyNames(kbd::KeyNamesOf(program.state.definition, program.state.chord));
+        window.SetKeyNames(KeyNamesOf(program.state.definition, program.state.chord));
     };
     // The keyboard goes before the main window at the end of the run.
     QObject::connect(&window, &QObject::destroyed, [&program] { program.state.comforts.chordShown = {}; });

@@ -230,12 +230,14 @@ TEST(ExportCli, PrintsWhatItWroteAndRefusesBadArgumentsAndFiles) {
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "x.mid"));
 
-    // An unreadable sequence file writes nothing.
+    // An unreadable sequence file writes nothing; one that cannot be opened says why.
     testing::WriteFile(folder / "bad.chd", "567765\nnot a sequence\n");
-    for (const std::string& unreadable : {folder / "bad.chd", folder / "absent.chd"}) {
+    for (const auto& [unreadable, said] :
+         {std::pair{folder / "bad.chd", std::string(kInvalidFileAlert)},
+          std::pair{folder / "absent.chd", "harmoniqua-cli export: " + folder / "absent.chd" + ": No such file or directory"}}) {
         const CliRun r = Cli({"export", unreadable, folder / "out.mid"});
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, std::string(kInvalidFileAlert) + "\n");
+        EXPECT_EQ(r.err, said + "\n");
         EXPECT_FALSE(std::filesystem::exists(folder / "out.mid"));
     }
 }

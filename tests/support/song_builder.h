@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/midi_bytes.h"
 #include "sequencer/smf.h"
 
 namespace hq::test {
@@ -49,11 +50,11 @@ public:
         const int32_t micros = 60'000'000 / bpm;
         std::string payload{static_cast<char>(micros >> 16), static_cast<char>((micros >> 8) & 0xFF),
                             static_cast<char>(micros & 0xFF)};
-        meta_.push_back(SmfMeta(Ticks(beat), smf::kTempo, payload));
+        meta_.push_back(SmfMeta(Ticks(beat), midi::kTempo, payload));
         return *this;
     }
     SongBuilder& Meter(double beat, int32_t numerator, int32_t denominatorPower) {
-        meta_.push_back(SmfMeta(Ticks(beat), smf::kTimeSignature,
+        meta_.push_back(SmfMeta(Ticks(beat), midi::kTimeSignature,
                                 std::string{static_cast<char>(numerator), static_cast<char>(denominatorPower), 24, 8}));
         return *this;
     }
@@ -68,11 +69,11 @@ public:
         for (const std::vector<Placed>& part : parts_) {
             std::vector<SmfEvent> events;
             for (const Placed& n : part) {
-                const auto status = static_cast<uint8_t>(smf::kNoteOn | n.channel);
+                const auto status = static_cast<uint8_t>(midi::kNoteOn | n.channel);
                 events.push_back(SmfChannel(Ticks(n.beat), status, static_cast<uint8_t>(n.key), 90));
                 // Half the releases as note-on with velocity 0, as many programs write them.
                 const bool asNoteOn = (n.key % 2) == 0;
-                const auto off = static_cast<uint8_t>((asNoteOn ? smf::kNoteOn : smf::kNoteOff) | n.channel);
+                const auto off = static_cast<uint8_t>((asNoteOn ? midi::kNoteOn : midi::kNoteOff) | n.channel);
                 events.push_back(SmfChannel(Ticks(n.beat + n.length), off, static_cast<uint8_t>(n.key), asNoteOn ? 0 : 64));
             }
             tracks.push_back(std::move(events));
@@ -95,7 +96,7 @@ public:
 private:
     static bool IsRelease(const SmfEvent& e) {
         const uint8_t kind = e.status & 0xF0;
-        return e.status != smf::kMeta && (kind == smf::kNoteOff || (kind == smf::kNoteOn && e.data.size() == 2 && e.data[1] == 0));
+        return e.status != midi::kMeta && (kind == midi::kNoteOff || (kind == midi::kNoteOn && e.data.size() == 2 && e.data[1] == 0));
     }
     int64_t Ticks(double beat) const { return static_cast<int64_t>(beat * tpq_ + 0.5); }
 

@@ -10,8 +10,8 @@ namespace {
 bool EndsWithNoCase(std::string_view path, std::string_view ending) {
     if (path.size() < ending.size()) return false;
     return std::equal(ending.begin(), ending.end(), path.end() - static_cast<std::ptrdiff_t>(ending.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+                      [](char lower, char c) {
+                          return std::tolower(static_cast<unsigned char>(c)) == static_cast<unsigned char>(lower);
                       });
 }
 

@@ -129,7 +129,11 @@ void HeadlessToolkit::SetTextString(int32_t grid, int32_t kid, std::string_view 
 
 void HeadlessToolkit::SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) {
     Record(CallKind::SetTextArray, grid, kid, static_cast<int32_t>(lines.size()));
-    if (Control* c = MutableControl(grid, kid)) c->lines.assign(lines.begin(), lines.end());
+    // New lines drop the old lines' hints, as the desktop's lists do.
+    if (Control* c = MutableControl(grid, kid)) {
+        c->lines.assign(lines.begin(), lines.end());
+        c->lineHints.clear();
+    }
 }
 
 void HeadlessToolkit::SetLineHints(int32_t grid, int32_t kid, std::span<const std::string> hints) {

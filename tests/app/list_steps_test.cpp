@@ -173,6 +173,8 @@ TEST(LoadTypes, SongLinesTellTheirKeyAndNumeral) {
     EXPECT_EQ(s.toolkit.ControlOf(s.Grid(), kid::ChordsList)->lineHints,
               (Lines{"C major: I", "C major: IV", "C major: V7", "C major: I"}));
     EXPECT_EQ(std::stoi(s.state.sequencer.sequence.Records[0][34]), 100);  // the song's tempo field
+    s.Select(kid::RemoveChord, 0);  // the lines are new: their hints go
+    EXPECT_TRUE(s.toolkit.ControlOf(s.Grid(), kid::ChordsList)->lineHints.empty());
 }
 
 TEST(LoadTypes, ExtensionsAndFilterIndices) {

@@ -1,12 +1,14 @@
 #pragma once
-// The chords the user built, for undo and redo. Pure: it only keeps
-// definitions; taking one back into the panels is the caller's job.
+// The chords the user built and the lists they edited, for undo and redo.
+// Pure: it only keeps steps; taking one back into the panels and the list
+// is the caller's job.
 
 #include <cstddef>
 #include <deque>
 #include <optional>
 #include <vector>
 
+#include "sequencer/sequencer_state.h"
 #include "theory/chord_definition.h"
 
 namespace hq {
@@ -14,19 +16,34 @@ namespace hq {
 /// Steps kept behind the current chord; older ones are forgotten.
 inline constexpr size_t kChordHistorySteps = 200;
 
-struct ChordHistory {
-    std::deque<ChordDefinition> back;    // oldest first
-    std::vector<ChordDefinition> ahead;  // the next redo last
+/// The panels' chord and, for a step that edited it, the sequence list.
+struct ChordStep {
+    ChordDefinition definition;
+    std::optional<ChordSequence> list;
 };
+
+struct ChordHistory {
+    std::deque<ChordStep> back;    // oldest first
+    std::vector<ChordStep> ahead;  // the next redo last
+};
+
+/// Whether two lists hold the same lines, records and selection.
+bool SameList(const ChordSequence& a, const ChordSequence& b);
 
 /// A user action turned `before` into `after`: `before` becomes the step
 /// back and the redo branch is cut. Nothing happens when they are equal.
 void RecordChordStep(ChordHistory& history, const ChordDefinition& before, const ChordDefinition& after);
 
-/// The definition to go back to from `current`, which becomes the next redo.
-std::optional<ChordDefinition> StepBack(ChordHistory& history, const ChordDefinition& current);
+/// The same for an action that may also have edited the list.
+void RecordListStep(ChordHistory& history, const ChordStep& before, const ChordStep& after);
 
-/// The definition to go forward to from `current`, which becomes the next undo.
-std::optional<ChordDefinition> StepForward(ChordHistory& history, const ChordDefinition& current);
+/// The step to go back to from the current chord and list; the current ones
+/// become the next redo (the list only when the step holds one).
+std::optional<ChordStep> StepBack(ChordHistory& history, const ChordDefinition& current,
+                                  const ChordSequence& currentList);
+
+/// The step to go forward to; the current ones become the next undo.
+std::optional<ChordStep> StepForward(ChordHistory& history, const ChordDefinition& current,
+                                     const ChordSequence& currentList);
 
 }  // namespace hq

@@ -1,4 +1,6 @@
+#include "app/chord_steps.h"
 #include "app/chords_callback.h"
+#include "app/list_loading.h"
 #include "app/player_parts.h"
 #include "app/routing.h"
 #include "platform/controls.h"
@@ -29,6 +31,22 @@ void EndSoundingNotes(Program& program) {
     player.NoteOffs.clear();
 }
 
+// The whole play, from PLAY to STOP, is one step from the chord the panels
+// held before it.
+void EndPlayStep(Program& program) {
+    SharedState& s = program.state;
+    if (s.sequencer.play.SequencePlaying != 0 || !s.comforts.beforePlay) return;
+    RecordChordStep(s.comforts.history, *s.comforts.beforePlay, s.definition);
+    s.comforts.beforePlay.reset();
+}
+
+void PlayAsOneStep(Program& program) {
+    SharedState& s = program.state;
+    if (!s.comforts.beforePlay) s.comforts.beforePlay = s.definition;
+    PlaySequence(SequencerPartsOf(program));
+    EndPlayStep(program);
+}
+
 }  // namespace
 
 void SelectSequencerControl(Program& program, const ToolkitMessage& message) {
@@ -38,18 +56,29 @@ void SelectSequencerControl(Program& program, const ToolkitMessage& message) {
     const int32_t grid = s.windows.chords;
     switch (message.kid) {
         case kid::AppendChord:
-            RefreshChordsList(sequence, AppendChord(sequence, CurrentRecord(s)), toolkit, grid);
+            AsListStep(program, [&] {
+                RefreshChordsList(sequence, AppendChord(sequence, CurrentRecord(s)), toolkit, grid);
+            });
             break;
         case kid::InsertChord:
-            RefreshChordsList(sequence, InsertChord(sequence, CurrentRecord(s)), toolkit, grid);
+            AsListStep(program, [&] {
+                RefreshChordsList(sequence, InsertChord(sequence, CurrentRecord(s)), toolkit, grid);
+            });
             break;
-        case kid::RemoveChord: RefreshChordsList(sequence, RemoveChord(sequence), toolkit, grid); break;
-        case kid::ClearAllChords: RefreshChordsList(sequence, ClearAllChords(sequence), toolkit, grid); break;
+        case kid::RemoveChord:
+            AsListStep(program, [&] { RefreshChordsList(sequence, RemoveChord(sequence), toolkit, grid); });
+            break;
+        case kid::ClearAllChords:
+            AsListStep(program, [&] { RefreshChordsList(sequence, ClearAllChords(sequence), toolkit, grid); });
+            break;
         case kid::ChordsList: SelectChordsListLine(sequence, message.value1); break;
         case kid::SaveSequence: SaveOrExportSequence(sequence, s.play.Tempo, toolkit, grid, program.exporter); break;
-        case kid::LoadSequence: LoadSequence(sequence, toolkit, grid); break;
-        case kid::PlaySequence: PlaySequence(SequencerPartsOf(program)); break;
-        case kid::StopSequence: StopSequence(SequencerPartsOf(program)); break;
+        case kid::LoadSequence: AsListStep(program, [&] { LoadAnyList(program); }); break;
+        case kid::PlaySequence: PlayAsOneStep(program); break;
+        case kid::StopSequence:
+            StopSequence(SequencerPartsOf(program));
+            EndPlayStep(program);
+            break;
         default: break;
     }
 }
@@ -59,6 +88,7 @@ void ResetSequencer(Program& program) { program.state.sequencer.sequence = Chord
 void StopSequence(Program& program) {
     EndSoundingNotes(program);
     StopSequence(SequencerPartsOf(program));
+    EndPlayStep(program);
 }
 
 }  // namespace hq

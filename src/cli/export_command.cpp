@@ -51,7 +51,10 @@ std::optional<std::string> ParseExportRequest(std::span<const std::string> args,
     request.file = paths[0];
     request.job.path = paths[1];
     const std::optional<ExportFormat> format = ExportFormatOfPath(request.job.path);
-    if (!format) return "OUT must end in .mid, .wav or .flac: " + request.job.path;
+    // A chart has a command of its own.
+    if (!format || *format == ExportFormat::Chart) {
+        return "OUT must end in .mid, .wav, .flac or .musicxml: " + request.job.path;
+    }
     request.job.format = *format;
     return std::nullopt;
 }

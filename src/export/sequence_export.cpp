@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "keyboard/midi_port.h"
 #include "platform/controls.h"
 #include "playback/step_timing.h"
+#include "sequencer/chart_writer.h"
+#include "sequencer/musicxml.h"
 #include "sequencer/sequence_player.h"
 #include "sound/soundfont.h"
 
@@ -132,6 +135,24 @@ ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, 
     return schedule;
 }
 
+std::vector<std::vector<int32_t>> KeysPerRecord(const ExportSchedule& schedule, size_t records) {
+    std::vector<std::vector<int32_t>> keys(records);
+    const int64_t period = ChordPeriodMs(schedule.tempo);
+    for (const ExportNote& note : schedule.notes) {
+        if (!note.on || note.timeMs < 0) continue;
+        const auto record = static_cast<size_t>(note.timeMs / period);
+        if (record < records) keys[record].push_back(note.key);
+    }
+    return keys;
+}
+
+std::string MusicXmlExport(const ChordSequence& sequence, std::span<const std::vector<int32_t>> keysPerRecord,
+                           const std::string& path, int32_t tempo) {
+    const auto count = static_cast<size_t>(std::max(sequence.SequenceCount, 0));
+    const std::span<const ChordRecord> records(sequence.Records.data(), std::min(count, sequence.Records.size()));
+    return MusicXmlOf(records, keysPerRecord, TitleOfPath(path), tempo);
+}
+
 FileExporter::FileExporter(std::vector<std::string> soundfontFolders)
     : soundfontFolders_(std::move(soundfontFolders)) {}
 
@@ -139,7 +160,8 @@ ExportReport FileExporter::Run(const ExportJob& job, const kbd::RenderProgress& 
     ExportReport report;
     report.schedule = TakeExportSchedule(job.sequence, job.tempo, job.passes);
     std::optional<std::string> soundfont;
-    if (job.format != ExportFormat::Midi) {
+    const bool audio = job.format == ExportFormat::Wav || job.format == ExportFormat::Flac;
+    if (audio) {
         soundfont = kbd::FindSoundfont(soundfontFolders_);
         if (!soundfont) {
             report.problem = std::string(kbd::kNoSoundfontMessage);
@@ -155,6 +177,16 @@ ExportReport FileExporter::Run(const ExportJob& job, const kbd::RenderProgress& 
         const std::optional<std::string> bytes =
             WriteSmf(MidiFileOf(report.schedule, TitleOfPath(job.path), job.program));
         report.outcome = bytes && WriteBytes(*temporary, *bytes) ? ExportOutcome::Written : ExportOutcome::Failed;
+    } else if (job.format == ExportFormat::Chart) {
+        const auto count = static_cast<size_t>(std::max(job.sequence.SequenceCount, 0));
+        const std::span<const ChordRecord> records(job.sequence.Records.data(),
+                                                   std::min(count, job.sequence.Records.size()));
+        report.outcome = WriteBytes(*temporary, ChartText(records)) ? ExportOutcome::Written : ExportOutcome::Failed;
+    } else if (job.format == ExportFormat::MusicXml) {
+        const std::vector<std::vector<int32_t>> keys =
+            KeysPerRecord(report.schedule, job.sequence.Records.size());
+        const std::string bytes = MusicXmlExport(job.sequence, keys, job.path, report.schedule.tempo);
+        report.outcome = WriteBytes(*temporary, bytes) ? ExportOutcome::Written : ExportOutcome::Failed;
     } else {
         // Its own synthesiser, so the keyboard's playing is not disturbed.
         const auto exporter = std::make_unique<kbd::AudioExporter>();

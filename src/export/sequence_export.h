@@ -5,6 +5,7 @@
 // the target and renamed over it.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ namespace hq {
 /// PLAY at 0 ms with `tempo`, STOP at passes × records × ChordPeriod ms
 /// (before a sequence tick due then), on copies in a session of its own.
 ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes);
+
+/// The MIDI keys each record sounds in the first pass of `schedule`, by the
+/// time its note-ons fall in (a record lasts one ChordPeriod).
+std::vector<std::vector<int32_t>> KeysPerRecord(const ExportSchedule& schedule, size_t records);
+
+/// The MusicXML file of `records` sounding `keysPerRecord`, titled after
+/// `path`'s base name.
+std::string MusicXmlExport(const ChordSequence& sequence, std::span<const std::vector<int32_t>> keysPerRecord,
+                           const std::string& path, int32_t tempo);
 
 struct ExportReport {
     ExportOutcome outcome = ExportOutcome::Failed;

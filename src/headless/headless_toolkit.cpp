@@ -129,7 +129,11 @@ void HeadlessToolkit::SetTextString(int32_t grid, int32_t kid, std::string_view 
 
 void HeadlessToolkit::SetTextArray(int32_t grid, int32_t kid, std::span<const std::string> lines) {
     Record(CallKind::SetTextArray, grid, kid, static_cast<int32_t>(lines.size()));
-    if (Control* c = MutableControl(grid, kid)) c->lines.assign(lines.begin(), lines.end());
+    // New lines drop the old lines' hints, as the desktop's lists do.
+    if (Control* c = MutableControl(grid, kid)) {
+        c->lines.assign(lines.begin(), lines.end());
+        c->lineHints.clear();
+    }
 }
 
 void HeadlessToolkit::SetLineHints(int32_t grid, int32_t kid, std::span<const std::string> hints) {
@@ -149,20 +153,32 @@ void HeadlessToolkit::Alert(std::string_view text) {
     alerts_.emplace_back(text);
 }
 
-std::string HeadlessToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
-    Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(mode), 0, 0, 0, title);
-    if (dialogAnswers_.empty()) return {};
-    std::string answer = std::move(dialogAnswers_.front().path);
+std::optional<HeadlessToolkit::DialogAnswer> HeadlessToolkit::NextAnswer() {
+    if (dialogAnswers_.empty()) return std::nullopt;
+    DialogAnswer answer = std::move(dialogAnswers_.front());
     dialogAnswers_.pop_front();
     return answer;
 }
 
+std::string HeadlessToolkit::FileDialog(std::string_view title, FileDialogMode mode) {
+    Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(mode), 0, 0, 0, title);
+    std::optional<DialogAnswer> answer = NextAnswer();
+    return answer ? std::move(answer->choice.path) : std::string();
+}
+
 SaveChoice HeadlessToolkit::SaveFileDialog(std::string_view title, std::span<const std::string_view>) {
     Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(FileDialogMode::Save), 0, 0, 0, title);
-    if (dialogAnswers_.empty()) return {};
-    SaveChoice answer = std::move(dialogAnswers_.front());
-    dialogAnswers_.pop_front();
-    return answer;
+    std::optional<DialogAnswer> answer = NextAnswer();
+    return answer ? std::move(answer->choice) : SaveChoice{};
+}
+
+SaveChoice HeadlessToolkit::OpenFileDialog(std::string_view title, std::span<const std::string_view>,
+                                           size_t preselected) {
+    Record(CallKind::FileDialog, 0, 0, static_cast<int32_t>(FileDialogMode::Open), 0, 0, 0, title);
+    std::optional<DialogAnswer> answer = NextAnswer();
+    if (!answer) return {{}, preselected};
+    if (!answer->typed) answer->choice.type = preselected;
+    return std::move(answer->choice);
 }
 
 bool HeadlessToolkit::SaveStringArray(const std::string& path, std::span<const std::string> lines) {

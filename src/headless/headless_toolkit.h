@@ -67,6 +67,10 @@ public:
     std::string FileDialog(std::string_view title, FileDialogMode mode) override;
     /// Answers from the same queue as FileDialog, recorded as a FileDialog call.
     SaveChoice SaveFileDialog(std::string_view title, std::span<const std::string_view> types) override;
+    /// Answers from the same queue; an answer queued without a type leaves
+    /// the preselected one chosen.
+    SaveChoice OpenFileDialog(std::string_view title, std::span<const std::string_view> types,
+                              size_t preselected) override;
     bool SaveStringArray(const std::string& path, std::span<const std::string> lines) override;
     std::optional<std::vector<std::string>> LoadStringArray(const std::string& path) override;
     int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) override;
@@ -87,9 +91,11 @@ public:
     /// From now on the message name is unknown, as to a toolkit that lacks it.
     void ForgetMessage(std::string name) { forgottenMessages_.insert(std::move(name)); }
     /// The next answer of the file dialog; with none queued it is cancelled.
-    void QueueFileDialogAnswer(std::string path) { dialogAnswers_.push_back({std::move(path), 0}); }
+    void QueueFileDialogAnswer(std::string path) { dialogAnswers_.push_back({{std::move(path), 0}, false}); }
     /// The same, with the file type a save dialog returns chosen.
-    void QueueSaveDialogAnswer(std::string path, size_t type) { dialogAnswers_.push_back({std::move(path), type}); }
+    void QueueSaveDialogAnswer(std::string path, size_t type) {
+        dialogAnswers_.push_back({{std::move(path), type}, true});
+    }
 
     // --- The virtual clock.
 
@@ -146,7 +152,12 @@ private:
     std::set<std::pair<int64_t, int32_t>> due_;  // (due time, timer number)
     int32_t nextTimer_ = 1;
     int64_t nowMs_ = 0;
-    std::deque<SaveChoice> dialogAnswers_;
+    struct DialogAnswer {
+        SaveChoice choice;
+        bool typed = false;
+    };
+    std::optional<DialogAnswer> NextAnswer();
+    std::deque<DialogAnswer> dialogAnswers_;
     std::vector<std::string> alerts_;
     std::vector<std::string> consoleLines_;
     std::optional<int32_t> quitStatus_;

@@ -85,6 +85,10 @@ public:
     /// Modal: a save dialog offering `types` ("Name (*.ext)"), the first one
     /// preselected.
     virtual SaveChoice SaveFileDialog(std::string_view title, std::span<const std::string_view> types) = 0;
+    /// Modal: an open dialog offering `types`, `preselected` chosen at first;
+    /// the path (empty when cancelled) and the type the user left chosen.
+    virtual SaveChoice OpenFileDialog(std::string_view title, std::span<const std::string_view> types,
+                                      size_t preselected) = 0;
     /// One element per line. Replaces the file whole or leaves it untouched;
     /// false when it could not be written.
     virtual bool SaveStringArray(const std::string& path, std::span<const std::string> lines) = 0;

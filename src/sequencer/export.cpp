@@ -17,10 +17,12 @@ struct FormatRow {
     size_t saveType;  // its index in kSaveTypes
 };
 
-constexpr std::array<FormatRow, 3> kFormats{{
+constexpr std::array<FormatRow, 5> kFormats{{
     {ExportFormat::Midi, "midi", ".mid", 1},
     {ExportFormat::Wav, "wav", ".wav", 2},
     {ExportFormat::Flac, "flac", ".flac", 3},
+    {ExportFormat::Chart, "chart", ".txt", 4},
+    {ExportFormat::MusicXml, "musicxml", ".musicxml", 5},
 }};
 
 const FormatRow& RowOf(ExportFormat format) {

@@ -20,19 +20,20 @@ namespace hq {
 inline constexpr std::string_view kExportFailedAlert =
     "The export could not be written.\nThe file on disk was not changed.";
 
-enum class ExportFormat : uint8_t { Midi, Wav, Flac };
+enum class ExportFormat : uint8_t { Midi, Wav, Flac, Chart, MusicXml };
 
-/// The format named by the path's extension (.mid, .wav, .flac, any case).
+/// The format named by the path's extension (.mid, .wav, .flac, .txt,
+/// .musicxml, any case).
 std::optional<ExportFormat> ExportFormatOfPath(std::string_view path);
-/// "midi", "wav" or "flac".
+/// "midi", "wav", "flac", "chart" or "musicxml".
 std::string_view ExportFormatName(ExportFormat format);
-/// ".mid", ".wav" or ".flac".
+/// ".mid", ".wav", ".flac", ".txt" or ".musicxml".
 std::string_view ExportExtension(ExportFormat format);
 
 /// The types the SAVE dialog offers, the sequence file first (the default).
-inline constexpr std::array<std::string_view, 5> kSaveTypes{
+inline constexpr std::array<std::string_view, 7> kSaveTypes{
     "Chords Sequence (*.chd)", "Standard MIDI File (*.mid)", "Audio WAV (*.wav)", "Audio FLAC (*.flac)",
-    "All files (*)"};
+    "Chord chart (*.txt)",     "MusicXML (*.musicxml)",      "All files (*)"};
 /// The export a SAVE type stands for; nothing for a sequence file.
 std::optional<ExportFormat> ExportFormatOfSaveType(size_t type);
 

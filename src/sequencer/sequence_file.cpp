@@ -118,6 +118,10 @@ void SaveSequence(const ChordSequence& sequence, Toolkit& toolkit, int32_t) {
 int32_t LoadSequence(ChordSequence& sequence, Toolkit& toolkit, int32_t grid) {
     const std::string path = toolkit.FileDialog(kLoadDialogTitle, FileDialogMode::Open);
     if (path.empty()) return 0;
+    return LoadSequenceFile(sequence, path, toolkit, grid);
+}
+
+int32_t LoadSequenceFile(ChordSequence& sequence, const std::string& path, Toolkit& toolkit, int32_t grid) {
     // The lines go as soon as the records hold their fields.
     std::optional<std::vector<std::string>> lines = toolkit.LoadStringArray(path);
     toolkit.Redraw(grid, 0);

@@ -57,5 +57,7 @@ void SaveSequence(const ChordSequence& sequence, Toolkit& toolkit, int32_t grid)
 /// The LOAD button: 0 when the list was replaced or the dialog cancelled,
 /// -1 when the file was rejected (the list is left as it was).
 int32_t LoadSequence(ChordSequence& sequence, Toolkit& toolkit, int32_t grid);
+/// The same for a path already chosen.
+int32_t LoadSequenceFile(ChordSequence& sequence, const std::string& path, Toolkit& toolkit, int32_t grid);
 
 }  // namespace hq

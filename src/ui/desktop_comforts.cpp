@@ -25,6 +25,11 @@ void AddUndoKeys(QtToolkit& toolkit, Program& program) {
     AddShortcut(main, QKeySequence(Qt::CTRL | Qt::Key_Z), [&program] { UndoChord(program); });
     AddShortcut(main, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [&program] { RedoChord(program); });
     AddShortcut(main, QKeySequence(Qt::CTRL | Qt::Key_Y), [&program] { RedoChord(program); });
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::Key_Up), [&program] { TransposeChord(program, 1); });
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::Key_Down), [&program] { TransposeChord(program, -1); });
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up), [&program] { TransposeList(program, 1); });
+    AddShortcut(main, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down),
+                [&program] { TransposeList(program, -1); });
 }
 
 void WireComforts(QtToolkit& toolkit, Program& program, kbd::DesktopKeyboard& keyboard) {

@@ -7,8 +7,10 @@
 #include <QShortcut>
 #include <QToolTip>
 
+#include "app/list_loading.h"
 #include "app/routing.h"
 #include "platform/controls.h"
+#include "sequencer/chart_reader.h"
 #include "theory/symbol.h"
 #include "ui/chords_window.h"
 
@@ -17,10 +19,19 @@ namespace {
 
 const QString kRejectedLook = QStringLiteral("QLineEdit { border: 2px solid #d00000; }");
 
+// A bar line or a second chord makes a text a chart.
+bool LooksLikeChart(const std::string& text) {
+    if (text.find('|') != std::string::npos) return true;
+    const size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return false;
+    const size_t gap = text.find_first_of(" \t\r\n", first);
+    return gap != std::string::npos && text.find_first_not_of(" \t\r\n", gap) != std::string::npos;
+}
+
 }  // namespace
 
-NotationEditor::NotationEditor(QWidget& window, QWidget& display, TakeChord take)
-    : QLineEdit(&window), display_(display), take_(std::move(take)) {
+NotationEditor::NotationEditor(QWidget& window, QWidget& display, TakeChord take, TakeChart takeChart)
+    : QLineEdit(&window), display_(display), take_(std::move(take)), takeChart_(std::move(takeChart)) {
     setObjectName(QStringLiteral("NotationEditor"));
     setAccessibleName(QStringLiteral("Chord symbol"));
     setGeometry(display.geometry());
@@ -77,14 +88,29 @@ bool NotationEditor::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void NotationEditor::Apply() {
-    const SymbolReading reading = ReadChordSymbol(text().toStdString());
-    if (!reading.definition) {
+    const std::string typed = text().toStdString();
+    const SymbolReading reading = ReadChordSymbol(typed);
+    if (reading.definition) {
+        // Closed first: the bass alert of the composition takes the focus.
+        Close(true);
+        take_(*reading.definition);
+        return;
+    }
+    if (!takeChart_ || !LooksLikeChart(typed)) {
         ShowRejection(QString::fromStdString(reading.reason));
         return;
     }
-    // Closed first: the bass alert of the composition takes the focus.
+    const ChartReading chart = ReadChart(typed);
+    if (!chart.chords) {
+        ShowRejection(QString::fromStdString(chart.reason));
+        return;
+    }
+    if (chart.chords->empty()) {
+        ShowRejection(QStringLiteral("the chart holds no chords"));
+        return;
+    }
     Close(true);
-    take_(*reading.definition);
+    takeChart_(*chart.chords);
 }
 
 void NotationEditor::Close(bool returnFocus) {
@@ -116,8 +142,9 @@ void NotationEditor::ClearRejection() {
 NotationEditor* AttachNotationEditor(ChordsWindow& window, Program& program) {
     QWidget* display = window.Control(kid::NotationDisplay);
     if (display == nullptr) return nullptr;
-    return new NotationEditor(window, *display,
-                              [&program](const ChordDefinition& d) { TakeChordIntoPanels(program, d); });
+    return new NotationEditor(
+        window, *display, [&program](const ChordDefinition& d) { TakeChordIntoPanels(program, d); },
+        [&program](const std::vector<ChordDefinition>& chords) { AppendChart(program, chords); });
 }
 
 }  // namespace hq::ui

@@ -174,6 +174,18 @@ SaveChoice QtToolkit::SaveFileDialog(std::string_view title, std::span<const std
     return {path.toStdString(), type < 0 ? 0 : static_cast<size_t>(type)};
 }
 
+SaveChoice QtToolkit::OpenFileDialog(std::string_view title, std::span<const std::string_view> types,
+                                     size_t preselected) {
+    QStringList filters;
+    for (std::string_view type : types) filters << Text(type);
+    QString chosen = filters.value(static_cast<qsizetype>(preselected));
+    const QString path = QFileDialog::getOpenFileName(DialogParent(), Text(title), StartFolder(),
+                                                      filters.join(QStringLiteral(";;")), &chosen);
+    if (!path.isEmpty()) lastFolder_ = QFileInfo(path).absolutePath();
+    const qsizetype type = filters.indexOf(chosen);
+    return {path.toStdString(), type < 0 ? preselected : static_cast<size_t>(type)};
+}
+
 bool QtToolkit::SaveStringArray(const std::string& path, std::span<const std::string> lines) {
     if (path.empty()) return false;
     QSaveFile file(QString::fromStdString(path));

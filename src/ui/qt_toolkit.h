@@ -45,6 +45,8 @@ public:
     void Alert(std::string_view text) override;
     std::string FileDialog(std::string_view title, FileDialogMode mode) override;
     SaveChoice SaveFileDialog(std::string_view title, std::span<const std::string_view> types) override;
+    SaveChoice OpenFileDialog(std::string_view title, std::span<const std::string_view> types,
+                              size_t preselected) override;
     bool SaveStringArray(const std::string& path, std::span<const std::string> lines) override;
     std::optional<std::vector<std::string>> LoadStringArray(const std::string& path) override;
     int32_t StartTimer(int32_t count, int32_t periodMs, TimerRoutine routine) override;

@@ -86,17 +86,39 @@ TEST(ChordSteps, UndoAndRedoRestoreTheWholeChord) {
              Times(s, 100, Redo);
          },
          "Dm7", {"RD", "Minor"}, {"RC"}},
-        // The sequence's chords are not the user's: undo goes back past
-        // the user's last click, not to what the sequence showed.
-        {"sequence play is no step",
+        // The sequence's chords are not the user's: the whole play is one
+        // step, back to the chord the panels held before PLAY.
+        {"sequence play is one step",
          [](HeadlessSession& s) {
              Click(s, "RD");
              s.Select(kid::AppendChord, 0);
-             ClickAll(s, {"RE", "RF"});
+             ClickAll(s, {"RE", "E9"});
              PlayAndStopSequence(s);
              Undo(s);
          },
-         "E7", {"RE"}, {"RD", "RF"}},
+         "E9", {"RE", "E9"}, {"RD"}},
+        {"redo after it takes what STOP left",
+         [](HeadlessSession& s) {
+             ClickAll(s, {"RE", "E9"});
+             s.Select(kid::AppendChord, 0);
+             PlayAndStopSequence(s);
+             Undo(s);
+             Redo(s);
+         },
+         "C7", {"RC", "E7"}, {"RE", "E9"}},
+        {"undo and redo wait while the sequence plays",
+         [](HeadlessSession& s) {
+             Click(s, "RD");
+             s.Select(kid::AppendChord, 0);
+             Click(s, "RF");
+             s.Select(kid::PlaySequence, 0);
+             Times(s, 3, Undo);
+             Redo(s);
+             s.Select(kid::StopSequence, 0);
+             Undo(s);
+             Undo(s);
+         },
+         "D7", {"RD"}, {"RF"}},
     };
     for (const UndoCase& c : cases) {
         HeadlessSession s;

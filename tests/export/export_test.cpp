@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -269,7 +270,9 @@ TEST(SaveDialog, WritesTheChosenTypeAndKeepsTheSequenceFileAsItWas) {
     };
     const std::vector<Case> cases{
         {"plain", 0, "plain", "567765\n"},           // nothing appended
-        {"any.txt", 4, "any.txt", "567765\n"},       // all files: a sequence file
+        {"any.txt", 6, "any.txt", "567765\n"},       // all files: a sequence file
+        {"chart", 4, "chart.txt", "| Dm7 |\n"},
+        {"score", 5, "score.musicxml", "<?xml"},
         {"song", 1, "song.mid", "MThd"},             // the type's extension added
         {"Song.MID", 1, "Song.MID", "MThd"},
         {"named.wav", 1, "named.wav", "MThd"},       // an extension is kept
@@ -306,6 +309,52 @@ TEST(SaveDialog, TellsOfAnExportThatCouldNotBeWrittenOrAnEmptyList) {
                                                              std::string(kExportFailedAlert),
                                                              std::string(kExportFailedAlert)}));
     EXPECT_EQ(testing::ReadFile(folder / "old.mid"), "old");
+}
+
+}  // namespace
+}  // namespace hq
+
+namespace hq {
+namespace {
+
+std::set<int32_t> PitchClasses(const std::vector<int32_t>& keys) {
+    std::set<int32_t> classes;
+    for (int32_t key : keys) classes.insert(key % 12);
+    return classes;
+}
+
+// Each record's notes are the ones the player sounds in its eight beats;
+// the file carries them and the tempo asked for.
+TEST(ExportMusicXml, HoldsEachRecordsSoundingNotesAtTheTempoAsked) {
+    TempFolder folder;
+    HeadlessSession s;
+    testing::AppendChords(s, {"RD Minor", "RG", "RC Major E9 Up=off"});  // Dm7, Gm7, C9
+    const ChordSequence& sequence = s.state.sequencer.sequence;
+    const std::string chd = folder / "three.chd";
+    ASSERT_TRUE(s.toolkit.SaveStringArray(chd, SequenceFileLines(sequence)));
+
+    const std::vector<std::set<int32_t>> sounding{{0, 2, 5, 9}, {2, 5, 7, 10}, {0, 4, 7, 10, 2}};
+    for (int32_t tempo : {180, 97}) {
+        const std::vector<std::vector<int32_t>> keys = KeysPerRecord(TakeExportSchedule(sequence, tempo, 2), 3);
+        for (size_t i = 0; i < keys.size(); ++i) EXPECT_EQ(PitchClasses(keys[i]), sounding[i]) << tempo << " " << i;
+    }
+    struct Case {
+        std::vector<std::string> options;
+        std::string tempo;
+    };
+    for (const Case& c : {Case{{}, "180"}, Case{{"--tempo", "97", "--passes", "2"}, "97"}}) {
+        std::vector<std::string> args{"export", chd, folder / "three.musicxml"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const CliRun r = Cli(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(R"(", "format": "musicxml", "chords": )"), std::string::npos) << r.out;
+        const std::string xml = testing::ReadFile(folder / "three.musicxml");
+        EXPECT_NE(xml.find("<sound tempo=\"" + c.tempo + "\""), std::string::npos) << c.tempo;
+        EXPECT_EQ(testing::Count(xml, "<harmony"), 3U);
+        EXPECT_EQ(testing::Count(xml, "<measure "), 6U);
+        EXPECT_NE(xml.find("<work-title>three</work-title>"), std::string::npos);
+    }
+    EXPECT_EQ(Cli({"export", chd, folder / "three.txt"}).status, 2);  // charts have their own command
 }
 
 }  // namespace

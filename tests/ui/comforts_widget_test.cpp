@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "tests/ui/desktop_fixture.h"
@@ -59,6 +60,39 @@ TEST(UndoKeys, RestoreTheWindowPixelForPixel) {
         EXPECT_EQ(Picture(d.Window()), before) << c.name;
         Keys(d.Window(), c.redoModifiers, c.redoKey);
         EXPECT_EQ(Picture(d.Window()), clicked) << c.name;
+    }
+}
+
+// Ctrl+Up/Down move the panels' chord, with Shift the whole list.
+TEST(UndoKeys, SemitoneKeysMoveTheChordOrTheList) {
+    struct Case {
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        const char* notation;
+        std::vector<std::string> list;
+    };
+    const std::vector<Case> cases{
+        {Qt::ControlModifier, Qt::Key_Up, "Db7", {"D7", "F7"}},
+        {Qt::ControlModifier, Qt::Key_Down, "B7", {"D7", "F7"}},
+        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Up, "C7", {"Eb7", "Gb7"}},
+        {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Down, "C7", {"C#7", "E7"}},  // a letter down
+    };
+    for (const Case& c : cases) {
+        Desktop d;
+        ui::AddUndoKeys(d.toolkit, d.program);
+        d.Window().show();
+        d.Window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d.Window()));
+        for (int32_t root : {kid::RD, kid::RF, kid::RC}) {
+            QTest::mouseClick(d.Control(root), Qt::LeftButton);
+            if (root != kid::RC) QTest::mouseClick(d.Control(kid::AppendChord), Qt::LeftButton);
+        }
+        Keys(d.Window(), c.modifiers, c.key);
+        EXPECT_EQ(d.Text(kid::NotationDisplay), c.notation);
+        EXPECT_EQ(d.state.sequencer.sequence.ListTexts, c.list) << c.notation;
+        Keys(d.Window(), Qt::ControlModifier, Qt::Key_Z);
+        EXPECT_EQ(d.Text(kid::NotationDisplay), "C7");
+        EXPECT_EQ(d.state.sequencer.sequence.ListTexts, (std::vector<std::string>{"D7", "F7"}));
     }
 }
 

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QTest>
 
+#include <string>
 #include <vector>
 
 #include "tests/ui/desktop_fixture.h"
+#include "ui/desktop_comforts.h"
 #include "ui/notation_editor.h"
 
 namespace hq {
@@ -122,6 +124,45 @@ TEST(NotationEditor, CtrlZInsideTheEditorUndoesTyping) {
     QTest::keyClick(t.editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(t.editor->text(), QStringLiteral("G7sus"));
     EXPECT_EQ(t.Notation(), "C7");
+}
+
+// A bar line or a second chord makes a chart: its chords join the list, the
+// panels show the last, and a refusal names its place.
+TEST(NotationEditor, AChartGoesOntoTheListOrSaysWhereItStopped) {
+    struct Case {
+        const char* typed;
+        std::vector<std::string> list;  // empty: refused
+        const char* notation;
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"| Dm7 G7 | Cmaj7 | % |", {"Dm7", "G7", "C.maj7", "C.maj7"}, "C.maj7", ""},
+        {"Am D7", {"Am", "D7"}, "D7", ""},
+        {"|: F / Bb :|", {"F", "Bb"}, "Bb", ""},
+        {"| C | Dm7 H7 |", {}, "C7", "bar 2, chord 2: "},
+        {"| C | 3/4 G |", {}, "C7", "bar 2, chord 1: "},
+    };
+    for (const Case& c : cases) {
+        Desktop d;
+        ui::AddUndoKeys(d.toolkit, d.program);
+        Typing t(d);
+        t.Type(c.typed);
+        QTest::keyClick(t.editor, Qt::Key_Return);
+        EXPECT_EQ(t.Notation(), c.notation) << c.typed;
+        const ChordSequence& list = d.state.sequencer.sequence;
+        if (c.list.empty()) {
+            EXPECT_TRUE(t.editor->IsOpen()) << c.typed;
+            EXPECT_TRUE(t.editor->Reason().startsWith(QString::fromUtf8(c.reason))) << t.editor->Reason().toStdString();
+            EXPECT_TRUE(t.editor->styleSheet().contains(QStringLiteral("border"))) << c.typed;
+            EXPECT_EQ(list.SequenceCount, 0) << c.typed;
+            continue;
+        }
+        EXPECT_FALSE(t.editor->IsOpen()) << c.typed;
+        EXPECT_EQ(list.ListTexts, c.list) << c.typed;
+        QTest::keyClick(&d.Window(), Qt::Key_Z, Qt::ControlModifier);  // the whole chart is one step
+        EXPECT_EQ(d.state.sequencer.sequence.SequenceCount, 0) << c.typed;
+        EXPECT_EQ(t.Notation(), "C7") << c.typed;
+    }
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ namespace {
 using practice::Level;
 
 constexpr int kRowsShown = 10;
+constexpr int kRowsAtLeast = 3;
+// What a window manager's title bar and frame may take.
+constexpr int kFrameRoom = 32;
 
 // In the order of practice::kLevels.
 constexpr std::array<const char*, practice::kLevels.size()> kLevelTitles{
@@ -171,17 +174,25 @@ void PracticeWindow::Open() {
 }
 
 void PracticeWindow::Place() {
-    adjustSize();
     const QWidget* main = parentWidget();
-    const QScreen* screen = main != nullptr ? main->screen() : nullptr;
-    if (main == nullptr || screen == nullptr) return;
-    // Beside the main window where it fits, else over its right-hand part.
-    const QRect area = screen->availableGeometry();
-    const QRect beside = main->frameGeometry();
-    QPoint at(beside.right() + 8, beside.top());
-    at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - width())));
-    at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - height())));
-    move(at);
+    const QRect beside = main != nullptr ? main->frameGeometry() : QRect();
+    FitOnScreen(QPoint(beside.right() + 8, beside.top()));
+}
+
+void PracticeWindow::FitOnScreen(QPoint wanted) {
+    const QScreen* here = screen();
+    if (here == nullptr) return;
+    // Room for up to kRowsShown rows of statistics, as far as the screen allows.
+    const QRect area = here->availableGeometry();
+    const int rows = static_cast<int>(chart_->Rows().size());
+    const int more = chart_->HeightFor(std::min(rows, kRowsShown)) - scroll_->minimumHeight();
+    const QSize least = minimumSizeHint();
+    const QSize size(std::min(std::max(width(), least.width()), area.width()),
+                     std::min(std::max(height(), least.height() + std::max(more, 0)), area.height() - kFrameRoom));
+    resize(size);
+    // Beside the main window where it fits, else as near as the screen allows.
+    move(std::clamp(wanted.x(), area.left(), std::max(area.left(), area.right() - size.width())),
+         std::clamp(wanted.y(), area.top(), std::max(area.top(), area.bottom() - size.height() - kFrameRoom)));
 }
 
 void PracticeWindow::LoadStats() {
@@ -213,6 +224,7 @@ void PracticeWindow::ChooseLevel(int index) {
     pad_->ShowLevel(level_);
     held_->setEnabled(level_ != Level::Progressions);
     NextItem();
+    if (isVisible()) FitOnScreen(pos());
 }
 
 void PracticeWindow::NextItem() {
@@ -364,10 +376,10 @@ void PracticeWindow::ShowStats() {
                           .arg(levelList_->currentText(), share(all.session), share(all.today),
                                share(all.lastSevenDays), share(all.allTime)));
     chart_->SetRows(ChartRows(stats_, level_, today));
-    // Wide enough for every column; up to ten rows before it scrolls.
+    // Wide enough for every column; a few rows at least, more where the window has room.
     const int rows = static_cast<int>(chart_->Rows().size());
     scroll_->setMinimumWidth(chart_->sizeHint().width() + scroll_->verticalScrollBar()->sizeHint().width());
-    scroll_->setMinimumHeight(chart_->HeightFor(std::min(rows, kRowsShown)));
+    scroll_->setMinimumHeight(chart_->HeightFor(std::min(rows, kRowsAtLeast)));
 }
 
 PracticeWindow* AttachPractice(QtToolkit& toolkit, Program& program, kbd::KeyboardWindow* keyboardWindow) {

@@ -62,6 +62,7 @@ private:
     void ShowStats();
     void ShowMessage(const QString& text);
     void Place();
+    void FitOnScreen(QPoint wanted);
     void Play(std::vector<TimedNote> phrase);
     void SetAnswering(bool on);
     int32_t Today() const;

@@ -36,6 +36,8 @@ void AnswerPad::AddButton(const std::string& answer, const QString& text, int ro
     button->setAutoDefault(false);
     connect(button, &QPushButton::clicked, this, [this, answer] { answer_(answer); });
     grid_->addWidget(button, row, column);
+    // Shown now, not on the next turn of the event loop, so a picture taken at once has it.
+    button->show();
 }
 
 void AnswerPad::ShowLevel(practice::Level level) {
@@ -70,6 +72,7 @@ void AnswerPad::ShowLevel(practice::Level level) {
         auto* title = new QLabel(Capitalised(practice::InversionName(p)), this);
         title->setAlignment(Qt::AlignCenter);
         grid_->addWidget(title, 0, p);
+        title->show();
     }
     int row = 1;
     for (const practice::ChordType& type : practice::LevelTypes(level)) {

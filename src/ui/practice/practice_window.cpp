@@ -369,12 +369,9 @@ void PracticeWindow::ShowStats() {
     const int32_t today = Today();
     const practice::PeriodCounts all = practice::CountsFor(stats_, level_, {}, today);
     const auto share = [](const practice::DayCount& c) {
-        return c.asked == 0 ? QStringLiteral("none yet")
-                            : QStringLiteral("%1 of %2 right").arg(c.right).arg(c.asked);
+        return c.asked == 0 ? QStringLiteral("none yet") : QStringLiteral("%1 of %2 right").arg(c.right).arg(c.asked);
     };
-    summary_->setText(QStringLiteral("%1: this session %2, today %3, last 7 days %4, all time %5.")
-                          .arg(levelList_->currentText(), share(all.session), share(all.today),
-                               share(all.lastSevenDays), share(all.allTime)));
+    summary_->setText(QStringLiteral("The whole level: %1 this session, %2 in all.").arg(share(all.session), share(all.allTime)));
     chart_->SetRows(ChartRows(stats_, level_, today));
     // Wide enough for every column; a few rows at least, more where the window has room.
     const int rows = static_cast<int>(chart_->Rows().size());

@@ -34,9 +34,11 @@ void StatsChart::SetRows(std::vector<Row> rows) {
 int StatsChart::RowHeight() const { return fontMetrics().height() + 6; }
 
 int StatsChart::NameWidth() const {
-    int widest = fontMetrics().horizontalAdvance(QStringLiteral("Item type"));
+    QFont bold = font();
+    bold.setBold(true);
+    int widest = QFontMetrics(bold).horizontalAdvance(QStringLiteral("Item type"));
     for (const Row& row : rows_) widest = std::max(widest, fontMetrics().horizontalAdvance(row.name));
-    return widest + 12;
+    return widest + 16;
 }
 
 int StatsChart::CellWidth() const { return fontMetrics().horizontalAdvance(QStringLiteral("9999/9999")) + 64; }

@@ -18,6 +18,7 @@
 #include "tests/ui/keyboard_fixture.h"
 #include "ui/practice/answer_pad.h"
 #include "ui/practice/practice_window.h"
+#include "ui/practice/stats_chart.h"
 
 namespace hq::testing {
 namespace {
@@ -218,6 +219,30 @@ TEST(PracticeWindow, ATestOfTenSaysWhetherItPassed) {
         const bool passes = wrong == 1;
         const std::string expected = passes ? "Test passed: 9 of 10 right." : "Test not passed: 8 of 10 right";
         EXPECT_NE(r.Feedback().find(expected), std::string::npos) << r.Feedback();
+    }
+}
+
+// Run at scale factor 2 as well (tests/ui/CMakeLists.txt).
+TEST(PracticeWindow, EveryLevelShowsItsButtonsAndStatisticsWhole) {
+    PracticeRig r;
+    r.window->Open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(r.window));
+    for (const Level level : practice::kLevels) {
+        r.ChooseLevel(level);
+        QCoreApplication::processEvents();
+        const std::string name(practice::LevelName(level));
+        int answerButtons = 0;
+        for (const QPushButton* b : r.window->findChildren<QPushButton*>()) {
+            if (!b->isVisible()) continue;
+            if (b->objectName().startsWith(QStringLiteral("Answer: "))) ++answerButtons;
+            EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << name << ": " << b->text().toStdString();
+            EXPECT_TRUE(r.window->rect().contains(b->geometry().translated(b->mapTo(r.window, QPoint()) - b->pos())))
+                << name << ": " << b->text().toStdString();
+        }
+        EXPECT_EQ(static_cast<size_t>(answerButtons), practice::LevelKinds(level).size()) << name;
+        const auto* chart = r.Find<ui::StatsChart>(QStringLiteral("StatisticsChart"));
+        EXPECT_EQ(chart->Rows().size(), practice::LevelKinds(level).size()) << name;
+        EXPECT_GE(r.Find<QWidget>(QStringLiteral("Statistics"))->width(), chart->sizeHint().width()) << name;
     }
 }
 

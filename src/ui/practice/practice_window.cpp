@@ -44,6 +44,11 @@ constexpr std::array<const char*, practice::kLevels.size()> kLevelTitles{
     "Triads", "Triads and inversions", "Seventh chords", "Seventh chords and inversions", "Colour chords",
     "Progressions"};
 
+// What may be typed, as the field shows it while empty; in the same order.
+constexpr std::array<const char*, practice::kLevels.size()> kTypingExamples{
+    "minor, dim, Ebm",   "minor, first inversion; Ebm/Gb", "m7b5, half-diminished, Ebm7",
+    "m7, first inversion; Ebm7/Gb", "7#9, 6/9, Ebm9",                  "ii-V-I, I IV V I"};
+
 QPushButton* Button(const char* text, const char* name, const char* hint, QWidget* parent) {
     auto* button = new QPushButton(QString::fromUtf8(text), parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -99,7 +104,7 @@ PracticeWindow::PracticeWindow(Program& program, QWidget* parent)
     typed_ = new QLineEdit(this);
     typed_->setObjectName(QStringLiteral("AnswerText"));
     typed_->setAccessibleName(QStringLiteral("Typed answer"));
-    typed_->setPlaceholderText(QStringLiteral("m7b5, Ebm7/Gb, ii-V-I"));
+    typed_->setPlaceholderText(QString::fromLatin1(kTypingExamples[0]));
     typed_->setClearButtonEnabled(true);
     check_ = Button("Check", "Check", "Grade the typed name, symbol or numerals (Enter)", this);
     held_ = Button("Answer", "Answer", "Grade the chord held or locked on the piano or a MIDI keyboard", this);
@@ -223,6 +228,7 @@ void PracticeWindow::ChooseLevel(int index) {
     testing_ = false;
     pad_->ShowLevel(level_);
     held_->setEnabled(level_ != Level::Progressions);
+    typed_->setPlaceholderText(QString::fromLatin1(kTypingExamples[static_cast<size_t>(index)]));
     NextItem();
     if (isVisible()) FitOnScreen(pos());
 }
@@ -239,6 +245,8 @@ void PracticeWindow::NextItem() {
     SetAnswering(true);
     ShowQuestion();
     ShowStats();
+    // Ready for typing; after an answer the focus is on Next.
+    if (isVisible()) typed_->setFocus();
     PlayItem();
 }
 

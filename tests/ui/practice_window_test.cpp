@@ -170,7 +170,7 @@ TEST(PracticeWindow, AnswersThatSayNothingAreNotCounted) {
              QTest::keyClicks(r.Find<QLineEdit>(QStringLiteral("AnswerText")), QStringLiteral("majer sevnth"));
              r.Button("Check")->click();
          },
-         "“majer sevnth” names no chord"},
+         "“majer sevnth” names nothing this level asks"},
         {"no keys held", [](PracticeRig& r) { r.Button("Answer")->click(); }, "No keys are held"},
     };
     for (const auto& c : cases) {

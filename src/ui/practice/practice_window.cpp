@@ -157,7 +157,11 @@ PracticeWindow::PracticeWindow(Program& program, QWidget* parent)
     connect(test, &QPushButton::clicked, this, &PracticeWindow::StartTest);
     connect(again, &QPushButton::clicked, this, &PracticeWindow::PlayItem);
     connect(reference, &QPushButton::clicked, this, &PracticeWindow::PlayReference);
-    connect(next_, &QPushButton::clicked, this, &PracticeWindow::NextItem);
+    connect(next_, &QPushButton::clicked, this, [this] {
+        NextItem();
+        // Ready for typing; after an answer the focus is on Next.
+        typed_->setFocus();
+    });
     connect(check_, &QPushButton::clicked, this, &PracticeWindow::AnswerTyped);
     connect(typed_, &QLineEdit::returnPressed, this, &PracticeWindow::AnswerTyped);
     connect(held_, &QPushButton::clicked, this, &PracticeWindow::AnswerHeld);
@@ -245,8 +249,6 @@ void PracticeWindow::NextItem() {
     SetAnswering(true);
     ShowQuestion();
     ShowStats();
-    // Ready for typing; after an answer the focus is on Next.
-    if (isVisible()) typed_->setFocus();
     PlayItem();
 }
 
@@ -304,8 +306,8 @@ void PracticeWindow::AnswerTyped() {
     if (text.empty()) return;
     if (!Readable(level_, text)) {
         feedback_->setStyleSheet({});
-        feedback_->setText(QStringLiteral("“%1” names no chord. Type a name (m7b5, first inversion), a symbol (Ebm7/Gb) or numerals (ii-V-I).")
-                               .arg(typed_->text().trimmed()));
+        feedback_->setText(QStringLiteral("“%1” names nothing this level asks. Type, for example: %2.")
+                               .arg(typed_->text().trimmed(), typed_->placeholderText()));
         return;
     }
     const practice::Grade grade = practice::GradeAnswer(item_, text);

@@ -3,16 +3,13 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QScrollBar>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -23,11 +20,9 @@
 #include "practice/answer_names.h"
 #include "practice/stats_file.h"
 #include "theory/symbol.h"
-#include "ui/keyboard/keyboard_window.h"
 #include "ui/practice/answer_pad.h"
 #include "ui/practice/practice_sound.h"
 #include "ui/practice/stats_chart.h"
-#include "ui/qt_toolkit.h"
 
 namespace hq::ui {
 namespace {
@@ -387,20 +382,6 @@ void PracticeWindow::ShowStats() {
     const int rows = static_cast<int>(chart_->Rows().size());
     scroll_->setMinimumWidth(chart_->sizeHint().width() + scroll_->verticalScrollBar()->sizeHint().width());
     scroll_->setMinimumHeight(chart_->HeightFor(std::min(rows, kRowsAtLeast)));
-}
-
-PracticeWindow* AttachPractice(QtToolkit& toolkit, Program& program, kbd::KeyboardWindow* keyboardWindow) {
-    QWidget* main = toolkit.Window(program.state.windows.chords);
-    if (main == nullptr) return nullptr;
-    auto* window = new PracticeWindow(program, main);
-    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), main);
-    QObject::connect(shortcut, &QShortcut::activated, window, &PracticeWindow::Open);
-    if (keyboardWindow != nullptr) {
-        keyboardWindow->OnPractice([window = QPointer<PracticeWindow>(window)] {
-            if (window) window->Open();
-        });
-    }
-    return window;
 }
 
 }  // namespace hq::ui

@@ -22,6 +22,7 @@
 #include "ui/look.h"
 #include "ui/notation_editor.h"
 #include "ui/picture_folder.h"
+#include "ui/practice/practice_window.h"
 #include "ui/qt_toolkit.h"
 
 namespace hq::ui {
@@ -61,6 +62,7 @@ int RunDesktop(int argc, char** argv, const AfterStart& afterStart) {
     StartProgram(program);
     if (ChordsWindow* chords = toolkit.Chords(state.windows.chords)) AttachNotationEditor(*chords, program);
     WireComforts(toolkit, program, *keyboard);
+    AttachPractice(toolkit, program, &keyboard->Window());
     // The live naming's chord space is built beside the event loop, not before the first window.
     QThreadPool::globalInstance()->start([] { PrepareNaming(); });
     keyboard->Window().Naming().SetTaker(

@@ -1,19 +1,26 @@
-// Draws the program's four windows to PNG files, as the README shows them:
+// Draws the program's windows to PNG files, as the README shows them:
 // harmoniqua-screenshots OUTPUT_FOLDER
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "platform/controls.h"
 #include "ui/chords_window.h"
 #include "ui/desktop.h"
 #include "ui/keyboard/desktop_keyboard.h"
 #include "ui/keyboard/keyboard_window.h"
+#include "ui/practice/answer_pad.h"
+#include "ui/practice/practice_window.h"
 #include "ui/qt_toolkit.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +29,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
+    // The practice answers given for the picture stay out of the user's statistics.
+    const QTemporaryDir practiceData;
+    if (!practiceData.isValid()) return 1;
+    setenv("XDG_DATA_HOME", practiceData.path().toLocal8Bit().constData(), 1);
     int status = 0;
     const int run = hq::ui::RunDesktop(1, argv, [&](hq::ui::QtToolkit& toolkit, hq::Program& program) {
         hq::ui::ChordsWindow* chords = toolkit.Chords(program.state.windows.chords);
@@ -40,7 +51,7 @@ int main(int argc, char** argv) {
             }
         }
         // Time for the soundfont, so the status line is the settled one.
-        QTimer::singleShot(1500, [&toolkit, &program, keyboard, folder, &status] {
+        QTimer::singleShot(1500, [&toolkit, &program, keyboard, chords, folder, &status] {
             const struct {
                 int32_t grid;
                 const char* file;
@@ -56,6 +67,27 @@ int main(int argc, char** argv) {
             };
             for (const auto& shot : shots) save(toolkit.Window(shot.grid), shot.file);
             save(keyboard != nullptr ? &keyboard->Window() : nullptr, "keyboard-window.png");
+            // A few questions answered, the last one right; after the piano's picture,
+            // which would show the questions' notes.
+            auto* practice = chords->findChild<hq::ui::PracticeWindow*>(QStringLiteral("Practice"));
+            if (practice != nullptr) {
+                practice->Open();
+                practice->findChild<QComboBox*>(QStringLiteral("Level"))->setCurrentIndex(2);
+                const bool answers[] = {true, false, true, true, false, true};
+                for (size_t i = 0; i < std::size(answers); ++i) {
+                    const bool right = answers[i];
+                    std::string kind = hq::practice::ExpectedAnswer(practice->Item());
+                    for (const std::string& other : hq::practice::LevelKinds(practice->Item().level)) {
+                        if (!right && other != kind) {
+                            kind = other;
+                            break;
+                        }
+                    }
+                    practice->findChild<QAbstractButton*>(hq::ui::AnswerButtonName(kind))->click();
+                    if (i + 1 < std::size(answers)) practice->findChild<QAbstractButton*>(QStringLiteral("Next"))->click();
+                }
+            }
+            save(practice, "practice-window.png");
             QCoreApplication::exit(0);
         });
     });

@@ -133,6 +133,12 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
     auto* naming = List("NoteNames", 6);
     for (const char* text : kNamingTexts) naming->addItem(QString::fromLatin1(text));
     naming->setCurrentIndex(static_cast<int>(NoteNaming::COnly));
+    auto* practice = new QPushButton(QStringLiteral("Practice"));
+    practice->setObjectName(QStringLiteral("Practice"));
+    practice->setToolTip(QStringLiteral("Train your ear: name the chords the program plays (Ctrl+P)"));
+    connect(practice, &QPushButton::clicked, this, [this] {
+        if (practice_) practice_();
+    });
     auto* releaseAll = new QPushButton(QStringLiteral("Release all"));
     releaseAll->setObjectName(QStringLiteral("ReleaseAll"));
     releaseAll->setToolTip(QStringLiteral("Free every locked key (Esc)"));
@@ -160,6 +166,7 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
     row->addWidget(Caption("Note &names", naming));
     row->addWidget(naming);
     row->addStretch(1);
+    row->addWidget(practice);
     row->addWidget(releaseAll);
     return row;
 }

@@ -69,6 +69,8 @@ public:
     void OnPlayEachChord(std::function<void(bool on)> hook);
     /// Shows remembered options; the piano and the hook follow them.
     void ShowOptions(bool playEachChord, int32_t naming0to2);
+    /// What "Practice" opens.
+    void OnPractice(std::function<void()> hook) { practice_ = std::move(hook); }
     bool PlayEachChordOn() const;
     int32_t Naming0to2() const;
     /// How the chord shown spells the notes, for the names on the keys.
@@ -97,6 +99,7 @@ private:
     ui::FittingLabel* statusLabel_;
     QString status_;
     std::function<void(bool)> playEachChord_;
+    std::function<void()> practice_;
 };
 
 }  // namespace hq::kbd

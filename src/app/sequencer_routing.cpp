@@ -46,7 +46,9 @@ void SelectSequencerControl(Program& program, const ToolkitMessage& message) {
         case kid::RemoveChord: RefreshChordsList(sequence, RemoveChord(sequence), toolkit, grid); break;
         case kid::ClearAllChords: RefreshChordsList(sequence, ClearAllChords(sequence), toolkit, grid); break;
         case kid::ChordsList: SelectChordsListLine(sequence, message.value1); break;
-        case kid::SaveSequence: SaveOrExportSequence(sequence, s.play.Tempo, toolkit, grid, program.exporter); break;
+        case kid::SaveSequence:
+            SaveOrExportSequence(sequence, s.play.Tempo, toolkit, grid, program.exporter, s.sequencer.play.VoiceLed);
+            break;
         case kid::LoadSequence: LoadSequence(sequence, toolkit, grid); break;
         case kid::PlaySequence: PlaySequence(SequencerPartsOf(program)); break;
         case kid::StopSequence: StopSequence(SequencerPartsOf(program)); break;

@@ -14,8 +14,10 @@
 namespace hq {
 
 /// PLAY at 0 ms with `tempo`, STOP at passes × records × ChordPeriod ms
-/// (before a sequence tick due then), on copies in a session of its own.
-ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes);
+/// (before a sequence tick due then), on copies in a session of its own;
+/// `voiceLed` plays each record's voicing.
+ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes,
+                                  bool voiceLed = false);
 
 struct ExportReport {
     ExportOutcome outcome = ExportOutcome::Failed;

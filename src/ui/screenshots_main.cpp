@@ -1,9 +1,11 @@
-// Draws the program's four windows to PNG files, as the README shows them:
+// Draws the program's four windows, and the keyboard window's row of
+// options, to PNG files, as the README shows them:
 // harmoniqua-screenshots OUTPUT_FOLDER
 
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -56,6 +58,18 @@ int main(int argc, char** argv) {
             };
             for (const auto& shot : shots) save(toolkit.Window(shot.grid), shot.file);
             save(keyboard != nullptr ? &keyboard->Window() : nullptr, "keyboard-window.png");
+            // The row of options alone, across the window.
+            const QWidget* option = keyboard != nullptr ? keyboard->Window().findChild<QWidget*>("VoiceLed") : nullptr;
+            const QString optionPath = QDir(folder).filePath(QStringLiteral("voice-led-option.png"));
+            if (option == nullptr) {
+                std::fprintf(stderr, "harmoniqua-screenshots: cannot write %s\n", qPrintable(optionPath));
+                status = 1;
+            } else {
+                QWidget& window = keyboard->Window();
+                const int top = option->mapTo(&window, QPoint(0, 0)).y();
+                const QRect row(0, top - 8, window.width(), option->height() + 16);
+                if (!window.grab(row).save(optionPath)) status = 1;
+            }
             QCoreApplication::exit(0);
         });
     });

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "export/midi_export.h"
 #include "export/sequence_export.h"
+#include "platform/controls.h"
 #include "playback/voicing.h"
 #include "sequencer/sequence_file.h"
 #include "sequencer/sequence_player.h"
@@ -128,6 +130,30 @@ TEST(VoiceLedSequence, CommandsRefuseAnUnknownVoicing) {
             EXPECT_TRUE(r.out.empty()) << command[0] << " " << bad;
         }
     }
+}
+
+TEST(VoiceLedSequence, SaveExportsAsTheSequencersChoiceSays) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder / "saved");
+    std::filesystem::create_directories(folder / "cli");
+    std::set<std::string> files;
+    for (const bool voiceLed : {false, true}) {
+        HeadlessSession s;
+        FileExporter exporter({});
+        s.program.exporter = &exporter;
+        testing::AppendChords(s, {"RD Minor", "RG Major", "RC Major E7=off Emaj7"});
+        const std::string chd = folder / "cli/song.chd";
+        ASSERT_TRUE(s.toolkit.SaveStringArray(chd, SequenceFileLines(s.state.sequencer.sequence)));
+        s.state.sequencer.play.VoiceLed = voiceLed;
+        s.toolkit.QueueSaveDialogAnswer(folder / "saved/song.mid", 1);
+        s.Select(kid::SaveSequence, 0);
+        const std::string voicing = voiceLed ? "--voicing=smooth" : "--voicing=stored";
+        ASSERT_EQ(Cli({"export", chd, folder / "cli/song.mid", voicing}).status, 0) << voicing;
+        const std::string saved = testing::ReadFile(folder / "saved/song.mid");
+        EXPECT_EQ(saved, testing::ReadFile(folder / "cli/song.mid")) << voicing;
+        files.insert(saved);
+    }
+    EXPECT_EQ(files.size(), 2u) << "voiced and stored play differ here";
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 
 #include "app/startup.h"
 #include "tests/ui/keyboard_fixture.h"
+#include "ui/desktop_comforts.h"
 #include "ui/keyboard/keyboard_memory.h"
 #include "ui/qt_toolkit.h"
 
@@ -82,6 +83,7 @@ TEST(KeyboardMemory, ChoicesMadeInTheWindowComeBackAtTheNextStart) {
     SharedState state;
     Program program{state, toolkit, *rig.keyboard};
     ASSERT_TRUE(StartProgram(program));
+    ui::WireComforts(toolkit, program, *rig.keyboard);
     QCoreApplication::processEvents();
 
     EXPECT_EQ(rig.keyboard->Core().Instrument(), 40);

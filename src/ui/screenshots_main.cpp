@@ -59,16 +59,20 @@ int main(int argc, char** argv) {
             for (const auto& shot : shots) save(toolkit.Window(shot.grid), shot.file);
             save(keyboard != nullptr ? &keyboard->Window() : nullptr, "keyboard-window.png");
             // The row of options alone, across the window.
-            const QWidget* option = keyboard != nullptr ? keyboard->Window().findChild<QWidget*>("VoiceLed") : nullptr;
             const QString optionPath = QDir(folder).filePath(QStringLiteral("voice-led-option.png"));
-            if (option == nullptr) {
+            QRect row;
+            if (keyboard != nullptr) {
+                QWidget& window = keyboard->Window();
+                for (const char* name : {"PlayEachChord", "NoteNames", "VoiceLed", "ReleaseAll"}) {
+                    if (const auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name))) {
+                        row |= QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+                    }
+                }
+                row = QRect(0, row.top() - 3, window.width(), row.height() + 6);
+            }
+            if (row.height() <= 6 || !keyboard->Window().grab(row).save(optionPath)) {
                 std::fprintf(stderr, "harmoniqua-screenshots: cannot write %s\n", qPrintable(optionPath));
                 status = 1;
-            } else {
-                QWidget& window = keyboard->Window();
-                const int top = option->mapTo(&window, QPoint(0, 0)).y();
-                const QRect row(0, top - 8, window.width(), option->height() + 16);
-                if (!window.grab(row).save(optionPath)) status = 1;
             }
             QCoreApplication::exit(0);
         });

@@ -114,24 +114,6 @@ TEST(VoiceLedSequence, PlayAndExportSendEachRecordsVoicingWithItsOwnArpeggio) {
     }
 }
 
-TEST(VoiceLedSequence, CommandsRefuseAnUnknownVoicing) {
-    TempFolder folder;
-    const std::string chd = folder / "one.chd";
-    HeadlessSession s;
-    testing::AppendChords(s, {"RC"});
-    ASSERT_TRUE(s.toolkit.SaveStringArray(chd, SequenceFileLines(s.state.sequencer.sequence)));
-    const std::vector<std::string> commands[] = {{"play-sequence", chd}, {"export", chd, folder / "one.mid"}};
-    for (const std::vector<std::string>& command : commands) {
-        for (const char* bad : {"--voicing=Smooth", "--voicing=", "--voicing", "--voicings=smooth"}) {
-            std::vector<std::string> args = command;
-            args.emplace_back(bad);
-            const CliRun r = Cli(args);
-            EXPECT_EQ(r.status, 2) << command[0] << " " << bad;
-            EXPECT_TRUE(r.out.empty()) << command[0] << " " << bad;
-        }
-    }
-}
-
 TEST(VoiceLedSequence, SaveExportsAsTheSequencersChoiceSays) {
     TempFolder folder;
     std::filesystem::create_directories(folder / "saved");

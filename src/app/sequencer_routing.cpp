@@ -72,7 +72,9 @@ void SelectSequencerControl(Program& program, const ToolkitMessage& message) {
             AsListStep(program, [&] { RefreshChordsList(sequence, ClearAllChords(sequence), toolkit, grid); });
             break;
         case kid::ChordsList: SelectChordsListLine(sequence, message.value1); break;
-        case kid::SaveSequence: SaveOrExportSequence(sequence, s.play.Tempo, toolkit, grid, program.exporter); break;
+        case kid::SaveSequence:
+            SaveOrExportSequence(sequence, s.play.Tempo, toolkit, grid, program.exporter, s.sequencer.play.VoiceLed);
+            break;
         case kid::LoadSequence: AsListStep(program, [&] { LoadAnyList(program); }); break;
         case kid::PlaySequence: PlayAsOneStep(program); break;
         case kid::StopSequence:

@@ -70,4 +70,10 @@ bool ReportUnopenable(std::string_view command, const std::string& path, std::st
     return true;
 }
 
+std::optional<bool> VoiceLedOf(std::string_view voicing) {
+    if (voicing == "stored") return false;
+    if (voicing == "smooth") return true;
+    return std::nullopt;
+}
+
 }  // namespace hq

@@ -37,6 +37,11 @@ std::optional<StepSelection> ParseSelection(std::string_view arg);
 /// "major (did you mean Major?)", "Minor=on (a radio button is named alone: Minor)".
 std::string DescribeBadSelection(std::string_view arg);
 
+/// --voicing's value: "stored" (false, each record in its own arrangement)
+/// or "smooth" (true, voice-led); nothing for any other.
+std::optional<bool> VoiceLedOf(std::string_view voicing);
+inline constexpr std::string_view kBadVoicing = "bad value for --voicing (stored or smooth)";
+
 /// "unknown option: --bogus" for "--bogus" or "--bogus=1".
 std::string UnknownOption(std::string_view arg);
 

@@ -30,7 +30,9 @@ std::optional<std::string> ParseExportRequest(std::span<const std::string> args,
             continue;
         }
         const std::string_view name = arg.substr(0, arg.find('='));
-        if (name != "--passes" && name != "--tempo" && name != "--program") return UnknownOption(arg);
+        if (name != "--passes" && name != "--tempo" && name != "--program" && name != "--voicing") {
+            return UnknownOption(arg);
+        }
         const auto [option, value] = TakeOption(args, i);
         if (!value) return "missing value for " + std::string(option);
         if (option == "--passes") {
@@ -45,6 +47,10 @@ std::optional<std::string> ParseExportRequest(std::span<const std::string> args,
             const std::optional<int32_t> program = ParseInt(*value, 0, 127);
             if (!program) return std::string("bad value for --program (0 to 127)");
             request.job.program = *program;
+        } else if (option == "--voicing") {
+            const std::optional<bool> voiceLed = VoiceLedOf(*value);
+            if (!voiceLed) return std::string(kBadVoicing);
+            request.job.voiceLed = *voiceLed;
         }
     }
     if (paths.size() != 2) return std::string("needs FILE.chd and OUT");

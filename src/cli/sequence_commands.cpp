@@ -47,9 +47,11 @@ struct SequenceRequest {
     std::string path;
     int32_t stopMs = kDefaultSequenceMs;
     int32_t tempo = kDefaultSequenceTempo;
+    bool voiceLed = false;
 };
 
-// FILE and, for play-sequence, --ms and --tempo (as "--ms D" or "--ms=D").
+// FILE and, for play-sequence, --ms, --tempo and --voicing (as "--ms D" or
+// "--ms=D").
 std::optional<std::string> ParseSequenceRequest(std::span<const std::string> args, bool playing,
                                                 SequenceRequest& request) {
     bool havePath = false;
@@ -70,6 +72,10 @@ std::optional<std::string> ParseSequenceRequest(std::span<const std::string> arg
             const std::optional<int32_t> tempo = value ? ClampedTempo(*value) : std::nullopt;
             if (!tempo) return "bad value for --tempo (an integer)";
             request.tempo = *tempo;
+        } else if (playing && option == "--voicing") {
+            const std::optional<bool> voiceLed = value ? VoiceLedOf(*value) : std::nullopt;
+            if (!voiceLed) return std::string(kBadVoicing);
+            request.voiceLed = *voiceLed;
         } else {
             return UnknownOption(arg);
         }
@@ -157,6 +163,7 @@ int PlaySequenceCommand(std::span<const std::string> args, std::string& out, std
     const int64_t originMs = toolkit.NowMs();
     if (loaded) {
         session.state.play.Tempo = request.tempo;
+        session.state.sequencer.play.VoiceLed = request.voiceLed;
         session.state.sequencer.play.ChordComposed = [&](const ComposedChord& chord) {
             composed.push_back({session.keyboard.Calls().size(), toolkit.NowMs(), chord.Notation});
         };

@@ -6,8 +6,8 @@
 #include "cli/json.h"
 #include "headless/headless_toolkit.h"
 #include "playback/voicing.h"
-#include "sequencer/chord_record.h"
 #include "sequencer/sequence_file.h"
+#include "sequencer/sequence_player.h"
 
 namespace hq {
 
@@ -22,15 +22,7 @@ int VoiceCommand(std::span<const std::string> args, std::string& out, std::strin
         err += std::string(kInvalidFileAlert) + "\n";
         return 1;
     }
-    // Each record as playing composes it: its stored texts give way to the definition's.
-    std::vector<ComposedChord> chords;
-    for (const ChordRecord& row : sequence->Records) {
-        ChordDefinition definition;
-        ComposedChord stored;
-        PlaySettings play;
-        DecodeChordRecord(row, {definition, stored, play});
-        chords.push_back(Compose(definition).chord);
-    }
+    const std::vector<ComposedChord> chords = ComposeRecords(sequence->Records);
     const std::vector<Voicing> voicings = VoiceSequence(chords);
 
     JsonWriter json;

@@ -105,7 +105,7 @@ ExportOutcome ReplaceTarget(ExportOutcome outcome, const std::string& temporary,
 
 }  // namespace
 
-ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes) {
+ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes, bool voiceLed) {
     HeadlessSession session;
     HeadlessToolkit& toolkit = session.toolkit;
     toolkit.SetRecording(false);  // only the keyboard's calls and the alerts are wanted
@@ -116,16 +116,24 @@ ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, 
     const size_t alertsBefore = toolkit.Alerts().size();
 
     state.sequencer.sequence = sequence;
+    state.sequencer.play.VoiceLed = voiceLed;
     state.play.Tempo = schedule.tempo;
     schedule.durationMs = static_cast<int64_t>(std::max(passes, 0)) * std::max(sequence.SequenceCount, 0) *
                           ChordPeriodMs(schedule.tempo);
     state.sequencer.play.ChordComposed = [&](const ComposedChord& chord) {
-        schedule.markers.push_back({toolkit.NowMs() - originMs, chord.Notation});
+        schedule.markers.push_back({toolkit.NowMs() - originMs, chord.Notation, -1, {}});
+    };
+    state.sequencer.play.RecordPlayed = [&](int32_t record, const std::vector<Placement>& notes) {
+        if (schedule.markers.empty()) return;
+        ExportMarker& marker = schedule.markers.back();
+        marker.record = record;
+        for (const Placement& note : notes) marker.keys.push_back(kbd::MidiKey(note.pitchClass, note.octave));
     };
     session.Select(kid::PlaySequence, 0);
     toolkit.AdvanceToBefore(originMs + schedule.durationMs);
     session.Select(kid::StopSequence, 0);
     state.sequencer.play.ChordComposed = nullptr;
+    state.sequencer.play.RecordPlayed = nullptr;
     // Only note timers are left; STOP has already ended their notes.
     while (const std::optional<int64_t> due = toolkit.NextDueMs()) toolkit.AdvanceTo(*due);
 
@@ -158,7 +166,7 @@ FileExporter::FileExporter(std::vector<std::string> soundfontFolders)
 
 ExportReport FileExporter::Run(const ExportJob& job, const kbd::RenderProgress& progress) {
     ExportReport report;
-    report.schedule = TakeExportSchedule(job.sequence, job.tempo, job.passes);
+    report.schedule = TakeExportSchedule(job.sequence, job.tempo, job.passes, job.voiceLed);
     std::optional<std::string> soundfont;
     const bool audio = job.format == ExportFormat::Wav || job.format == ExportFormat::Flac;
     if (audio) {

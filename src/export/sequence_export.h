@@ -15,8 +15,10 @@
 namespace hq {
 
 /// PLAY at 0 ms with `tempo`, STOP at passes × records × ChordPeriod ms
-/// (before a sequence tick due then), on copies in a session of its own.
-ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes);
+/// (before a sequence tick due then), on copies in a session of its own;
+/// `voiceLed` plays each record's voicing.
+ExportSchedule TakeExportSchedule(const ChordSequence& sequence, int32_t tempo, int32_t passes,
+                                  bool voiceLed = false);
 
 /// The MIDI keys each record sounds in the first pass of `schedule`, by the
 /// time its note-ons fall in (a record lasts one ChordPeriod).

@@ -28,6 +28,8 @@ struct KeyboardSettings {
     /// "Play each chord" (1) or not (0); the note names, None 0, C only 1, All 2.
     int32_t playEachChord = 0;
     int32_t noteNames = 1;
+    /// "Voice-led sequence" (1) or not (0).
+    int32_t voiceLed = 0;
     /// The window's top left corner; none: placed beside the main window.
     std::optional<WindowPoint> position;
     bool operator==(const KeyboardSettings&) const = default;
@@ -48,11 +50,12 @@ struct TextSetting {
 };
 
 // A new remembered choice of the window is one row in one of these tables.
-inline constexpr std::array<NumberSetting, 4> kNumberSettings{{
+inline constexpr std::array<NumberSetting, 5> kNumberSettings{{
     {"instrument", &KeyboardSettings::instrument0to127, 0, 127},
     {"volume", &KeyboardSettings::volumePercent, 0, 100},
     {"playEachChord", &KeyboardSettings::playEachChord, 0, 1},
     {"noteNames", &KeyboardSettings::noteNames, 0, 2},
+    {"voiceLed", &KeyboardSettings::voiceLed, 0, 1},
 }};
 inline constexpr std::array<TextSetting, 3> kTextSettings{{
     {"audio", &KeyboardSettings::audioOutput},

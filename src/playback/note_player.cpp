@@ -87,7 +87,7 @@ void StartRepeatedPlay(PlayerParts parts) {
     const PlaySettings& s = parts.settings;
     KillStepTimers(parts);  // a start without a stop must not leave a step timer behind
     p.ArpeggioPlaying = 1;
-    const std::vector<Placement> placements = CurrentPlacements(parts);
+    const std::vector<Placement> placements = p.Voiced ? *p.Voiced : CurrentPlacements(parts);
     if (parts.keyboard.KbdGetParam(kArpeggioCheckParam) < kArpeggioCheckLimit) {
         parts.keyboard.KbdSetParam(kArpeggioSetParam, 1);
     }
@@ -221,6 +221,7 @@ void SelectPlayControl(PlayerParts parts, int32_t kidNumber, int32_t value1) {
     }
     if (kidNumber == kid::PlayRep) {
         if (parts.player.ArpeggioPlaying != 0) StopRepeatedPlay(parts);
+        parts.player.Voiced.reset();  // REP.PLAY plays the panels' chord as arranged
         StartRepeatedPlay(parts);
         return;
     }

@@ -37,7 +37,8 @@ void PlayNote(PlayerParts parts, Placement note, int32_t ticks110ms);
 /// going on at the same time is left alone.
 void PlayChordOnce(PlayerParts parts);
 
-/// Fills the step list from the current chord and settings and starts the
+/// Fills the step list from the current chord and settings (or from
+/// PlayerState::Voiced while set) and starts the
 /// arpeggio (Up or Down on) or the repeated chord (neither).
 void StartRepeatedPlay(PlayerParts parts);
 

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "playback/placement.h"
 
@@ -25,6 +27,10 @@ struct PlayerState {
     /// The note each running note timer will switch off, by its whole timer
     /// number: any number of notes can sound at once.
     std::map<int32_t, Placement> NoteOffs;
+
+    /// While set, repeated play takes these notes, in this order, instead of
+    /// arranging the chord: a voice-led sequence's current voicing.
+    std::optional<std::vector<Placement>> Voiced;
 
     std::string TempoText;  // what TempoDisplay shows, once the player has set it
     std::string NotesPerMeasureText;

@@ -52,7 +52,7 @@ std::optional<ExportFormat> ExportFormatOfSaveType(size_t type) {
 }
 
 void SaveOrExportSequence(const ChordSequence& sequence, int32_t tempo, Toolkit& toolkit, int32_t,
-                          SequenceExporter* exporter) {
+                          SequenceExporter* exporter, bool voiceLed) {
     if (sequence.SequenceCount <= 0) {
         toolkit.Alert(kEmptyListSaveAlert);
         return;
@@ -64,7 +64,7 @@ void SaveOrExportSequence(const ChordSequence& sequence, int32_t tempo, Toolkit&
         if (!toolkit.SaveStringArray(choice.path, SequenceFileLines(sequence))) toolkit.Alert(kSaveFailedAlert);
         return;
     }
-    ExportJob job{sequence, tempo, 1, 0, *format, choice.path};
+    ExportJob job{sequence, tempo, 1, 0, *format, choice.path, voiceLed};
     if (std::filesystem::path(job.path).extension().empty()) job.path += ExportExtension(*format);
     const ExportOutcome outcome = exporter != nullptr ? exporter->Export(job) : ExportOutcome::Failed;
     if (outcome == ExportOutcome::Failed) toolkit.Alert(kExportFailedAlert);

@@ -50,6 +50,10 @@ struct ExportNote {
 struct ExportMarker {
     int64_t timeMs = 0;
     std::string notation;
+    int32_t record = -1;  // its place in the list; -1 when it was not played
+    /// The MIDI keys it was played with, as its step list holds them: for a
+    /// voice-led sequence, the bass and then the upper voices from low to high.
+    std::vector<int32_t> keys;
     bool operator==(const ExportMarker&) const = default;
 };
 
@@ -70,6 +74,8 @@ struct ExportJob {
     int32_t program = 0;  // General MIDI 0..127
     ExportFormat format = ExportFormat::Midi;
     std::string path;
+    /// "Voice-led sequence": each record plays its voicing.
+    bool voiceLed = false;
 };
 
 enum class ExportOutcome : uint8_t { Written, Failed, Cancelled };
@@ -83,8 +89,9 @@ public:
 
 /// The SAVE button with its file types: the sequence file exactly as before,
 /// or an export through `exporter` (none: the export fails) at the tempo in
-/// force, the type's extension added to a path that has none.
+/// force, the type's extension added to a path that has none; `voiceLed`
+/// as the keyboard window's "Voice-led sequence" says.
 void SaveOrExportSequence(const ChordSequence& sequence, int32_t tempo, Toolkit& toolkit, int32_t grid,
-                          SequenceExporter* exporter);
+                          SequenceExporter* exporter, bool voiceLed = false);
 
 }  // namespace hq

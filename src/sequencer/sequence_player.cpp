@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "platform/controls.h"
@@ -46,6 +47,38 @@ void TellComposed(const SequencerParts& parts) {
     if (parts.sequencer.play.ChordComposed) parts.sequencer.play.ChordComposed(parts.chord);
 }
 
+// Voice-led, the record about to play takes its voicing; the whole list is
+// voiced again only when it differs from the one last voiced.
+void TakeVoicing(SequencerParts& parts, int32_t position) {
+    SequencePlay& play = parts.sequencer.play;
+    std::optional<std::vector<Placement>>& voiced = parts.player.player.Voiced;
+    if (!play.VoiceLed) {
+        voiced.reset();
+        return;
+    }
+    const std::span<const ChordRecord> listed(parts.sequencer.sequence.Records.data(),
+                                              static_cast<size_t>(parts.sequencer.sequence.SequenceCount));
+    if (!std::ranges::equal(listed, play.VoicedRecords)) {
+        play.VoicedRecords.assign(listed.begin(), listed.end());
+        play.Voicings = VoiceSequence(ComposeRecords(listed));
+    }
+    voiced = PlayOrderPlacements(play.Voicings[static_cast<size_t>(position)]);
+}
+
+void TellPlayed(const SequencerParts& parts, int32_t position) {
+    const SequencePlay& play = parts.sequencer.play;
+    const PlayerState& player = parts.player.player;
+    if (!play.RecordPlayed || player.ArpeggioPlaying == 0) return;
+    const auto rows = static_cast<std::ptrdiff_t>(player.LastStep + 1);
+    play.RecordPlayed(position, std::vector<Placement>(player.StepList.begin(), player.StepList.begin() + rows));
+}
+
+void ForgetVoicings(SequencerParts& parts) {
+    parts.sequencer.play.Voicings.clear();
+    parts.sequencer.play.VoicedRecords.clear();
+    parts.player.player.Voiced.reset();
+}
+
 void ResetAfterPlay(SequencerParts& parts) {
     PlaySettings& settings = parts.player.settings;
     Toolkit& toolkit = parts.player.toolkit;
@@ -74,6 +107,19 @@ void ResetAfterPlay(SequencerParts& parts) {
 
 }  // namespace
 
+std::vector<ComposedChord> ComposeRecords(std::span<const ChordRecord> records) {
+    std::vector<ComposedChord> chords;
+    chords.reserve(records.size());
+    for (const ChordRecord& row : records) {
+        ChordDefinition definition;
+        ComposedChord stored;
+        PlaySettings play;
+        DecodeChordRecord(row, {definition, stored, play});
+        chords.push_back(Compose(definition).chord);
+    }
+    return chords;
+}
+
 uint32_t ChordPeriodMs(int32_t tempo) {
     return kEightBeatsMs / static_cast<uint32_t>(std::clamp(tempo, kLowestTempo, kHighestTempo));
 }
@@ -90,10 +136,13 @@ void PlaySequence(SequencerParts parts) {
     play.SavedTempo = parts.player.settings.Tempo;
     play.SequencePosition = 0;
     play.SequencePlaying = 1;
+    ForgetVoicings(parts);
     if (!BringPositionIntoList(play, sequence) || !DecodeAt(parts, 0)) return;
     ComposeChord(parts.definition, parts.chord, parts.player.toolkit, parts.player.grid);
     TellComposed(parts);
+    TakeVoicing(parts, 0);
     StartRepeatedPlay(parts.player);
+    TellPlayed(parts, 0);
     Advance(play, sequence);
     play.SequenceTimer = parts.player.toolkit.StartRepeatingTimer(
         static_cast<int32_t>(play.ChordPeriodMs),
@@ -107,14 +156,17 @@ void SequenceTick(SequencerParts parts) {
     // that tick is not finished, so this one is dropped.
     if (play.InTick || !BringPositionIntoList(play, sequence)) return;
     play.InTick = true;
-    if (DecodeAt(parts, play.SequencePosition)) {
+    const int32_t position = play.SequencePosition;
+    if (DecodeAt(parts, position)) {
         const int32_t grid = parts.player.grid;
         parts.callback({grid, ToNumber(Msg::Update), 0, 0, 0, 0, 0, 0});
         TellComposed(parts);
         // Closing the window from inside an alert of Update has stopped
         // everything; nothing may start again.
         if (play.SequenceTimer != 0) {
+            TakeVoicing(parts, position);
             parts.callback({grid, kPlayChordMessage, 0, 0, 0, 0, 0, 0});
+            TellPlayed(parts, position);
             Advance(play, sequence);
         }
     }
@@ -127,6 +179,7 @@ void StopSequence(SequencerParts parts) {
     if (play.SequenceTimer != 0) parts.player.toolkit.KillTimer(play.SequenceTimer);
     play.SequenceTimer = 0;
     parts.player.keyboard.KbdAllNotesOff();
+    ForgetVoicings(parts);
     if (play.SequencePlaying != 0) ResetAfterPlay(parts);
     play.SequencePlaying = 0;
 }

@@ -4,7 +4,9 @@
 // STOP. Written only against the Toolkit and Keyboard interfaces.
 
 #include <cstdint>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "playback/note_player.h"
 #include "sequencer/sequencer_state.h"
@@ -28,6 +30,11 @@ struct SequencerParts {
     /// The main window's callback, handed Update and PlayChordMessage.
     WindowCallback callback;
 };
+
+/// Each record composed as playing composes it: its definition decoded, its
+/// stored texts set aside. A record that does not decode gives the chord of
+/// whatever part of it did.
+std::vector<ComposedChord> ComposeRecords(std::span<const ChordRecord> records);
 
 /// The PLAY button.
 void PlaySequence(SequencerParts parts);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "playback/placement.h"
+#include "playback/voicing.h"
 #include "sequencer/chord_record.h"
 #include "theory/composition.h"
 
@@ -29,6 +31,17 @@ struct SequencePlay {
     bool InTick = false;  // a tick is running (it may sit in a modal alert)
     /// Told of every chord that is decoded and composed for playing.
     std::function<void(const ComposedChord&)> ChordComposed;
+    /// Told of the notes each record is played with, as the step list holds
+    /// them, once its repeated play has started.
+    std::function<void(int32_t record, const std::vector<Placement>& notes)> RecordPlayed;
+
+    /// "Voice-led sequence": each record plays its voicing, worked out over
+    /// the whole list at PLAY, in place of its arrangement.
+    bool VoiceLed = false;
+    std::vector<Voicing> Voicings;
+    /// The records the voicings were worked out for; an edit of the list
+    /// during play has them worked out again.
+    std::vector<ChordRecord> VoicedRecords;
 };
 
 /// The chord list and sequence playing.

@@ -36,6 +36,7 @@ void WireComforts(QtToolkit& toolkit, Program& program, kbd::DesktopKeyboard& ke
     AddUndoKeys(toolkit, program);
     kbd::KeyboardWindow& window = keyboard.Window();
     window.OnPlayEachChord([&program](bool on) { program.state.comforts.playEachChord = on; });
+    window.OnVoiceLed([&program](bool on) { program.state.sequencer.play.VoiceLed = on; });
     program.state.comforts.chordShown = [&program, &window] {
         window.SetKeyNames(KeyNamesOf(program.state.definition, program.state.chord));
     };

@@ -1,10 +1,12 @@
-// Draws the program's windows to PNG files, as the README shows them:
+// Draws the program's windows, and the keyboard window's row of options,
+// to PNG files, as the README shows them:
 // harmoniqua-screenshots OUTPUT_FOLDER
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QRect>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -67,6 +69,22 @@ int main(int argc, char** argv) {
             };
             for (const auto& shot : shots) save(toolkit.Window(shot.grid), shot.file);
             save(keyboard != nullptr ? &keyboard->Window() : nullptr, "keyboard-window.png");
+            // The row of options alone, across the window.
+            const QString optionPath = QDir(folder).filePath(QStringLiteral("voice-led-option.png"));
+            QRect row;
+            if (keyboard != nullptr) {
+                QWidget& window = keyboard->Window();
+                for (const char* name : {"PlayEachChord", "NoteNames", "VoiceLed", "ReleaseAll"}) {
+                    if (const auto* widget = window.findChild<QWidget*>(QString::fromLatin1(name))) {
+                        row |= QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+                    }
+                }
+                row = QRect(0, row.top() - 3, window.width(), row.height() + 6);
+            }
+            if (row.height() <= 6 || !keyboard->Window().grab(row).save(optionPath)) {
+                std::fprintf(stderr, "harmoniqua-screenshots: cannot write %s\n", qPrintable(optionPath));
+                status = 1;
+            }
             // A few questions answered, the last one right; after the piano's picture,
             // which would show the questions' notes.
             auto* practice = chords->findChild<hq::ui::PracticeWindow*>(QStringLiteral("Practice"));

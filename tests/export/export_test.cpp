@@ -224,7 +224,8 @@ TEST(ExportCli, PrintsWhatItWroteAndRefusesBadArgumentsAndFiles) {
              {chd, folder / "x.ogg"}, {chd}, {chd, folder / "x.mid", "--passes", "0"},
              {chd, folder / "x.mid", "--passes", "101"}, {chd, folder / "x.mid", "--program", "128"},
              {chd, folder / "x.mid", "--tempo", "fast"}, {chd, folder / "x.mid", "--speed", "2"},
-             {chd, folder / "x.mid", "--passes"}}) {
+             {chd, folder / "x.mid", "--passes"}, {chd, folder / "x.mid", "--voicing=Smooth"},
+             {chd, folder / "x.mid", "--voicing", ""}, {chd, folder / "x.mid", "--voicing"}}) {
         std::vector<std::string> args{"export"};
         args.insert(args.end(), bad.begin(), bad.end());
         EXPECT_EQ(Cli(args).status, 2) << args.back();

@@ -44,6 +44,8 @@ TEST(KeyboardSettings, ADamagedValueFallsBackToItsDefaultAndNoOther) {
         {"playEachChord", "1", [](KeyboardSettings& s) { s.playEachChord = 1; }},
         {"playEachChord", "2", [](KeyboardSettings& s) { s.playEachChord = 0; }},
         {"noteNames", "2", [](KeyboardSettings& s) { s.noteNames = 2; }},
+        {"voiceLed", "1", [](KeyboardSettings& s) { s.voiceLed = 1; }},
+        {"voiceLed", "-1", [](KeyboardSettings& s) { s.voiceLed = 0; }},
         {"noteNames", "3", [](KeyboardSettings& s) { s.noteNames = 1; }},
         {"noteNames", nullptr, [](KeyboardSettings& s) { s.noteNames = 1; }},
         {"audio", "", [](KeyboardSettings& s) { s.audioOutput = "Automatic"; }},
@@ -78,6 +80,7 @@ TEST(KeyboardSettings, WhatIsWrittenReadsBackTheSame) {
     unusual.audioOutput = "None";
     unusual.playEachChord = 1;
     unusual.noteNames = 0;
+    unusual.voiceLed = 1;
     unusual.midiIn = "JACK: système:midi_capture_1";
     unusual.position = WindowPoint{-100000, 100000};
     const KeyboardSettings cases[] = {KeyboardSettings{}, Good(), unusual};

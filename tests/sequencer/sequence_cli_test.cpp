@@ -95,7 +95,8 @@ TEST(CliPlaySequence, ChordsComeEveryEightBeatsOfTheClampedTempoUntilStop) {
     const CliRun damaged = Cli({"play-sequence", folder / "damaged.chd"});
     EXPECT_EQ(damaged.out, R"({"events": [], )" + kInvalid + "\n");
     EXPECT_EQ(damaged.status, 1);
-    for (const char* bad : {"--once", "--ms=-1", "--ms=600001", "--tempo", "--tempo=1e3", "--tempo=-"}) {
+    for (const char* bad : {"--once", "--ms=-1", "--ms=600001", "--tempo", "--tempo=1e3", "--tempo=-", "--voicing",
+                            "--voicing=rough", "--voicings=smooth"}) {
         EXPECT_EQ(Cli({"play-sequence", "f", bad}).status, 2) << bad;
     }
 }

@@ -167,16 +167,25 @@ TEST(SequencePlaying, EditingWhilePlayingNeverReadsPastTheList) {
              Case{"clear all: ticks do nothing", {kid::ClearAllChords}, {}},
              Case{"clear all, then append", {kid::ClearAllChords, kid::AppendChord}, {"5332 Dm7", "7998 Dm7"}},
          }) {
-        HeadlessSession s;
-        AppendThree(s);
-        Press(s, kid::PlaySequence);
-        s.toolkit.AdvanceTo(3000);
-        for (int32_t button : c.buttons) Press(s, button);
-        std::vector<std::string> shown;
-        Watch(s, shown);
-        s.toolkit.AdvanceTo(8000);
-        EXPECT_EQ(shown, c.shown) << c.what;
-        EXPECT_NE(s.state.sequencer.play.SequenceTimer, 0) << c.what;
+        for (const bool voiceLed : {false, true}) {
+            HeadlessSession s;
+            AppendThree(s);
+            s.state.sequencer.play.VoiceLed = voiceLed;
+            Press(s, kid::PlaySequence);
+            s.toolkit.AdvanceTo(3000);
+            for (int32_t button : c.buttons) Press(s, button);
+            std::vector<std::string> shown;
+            Watch(s, shown);
+            s.toolkit.AdvanceTo(8000);
+            EXPECT_EQ(shown, c.shown) << c.what;
+            EXPECT_NE(s.state.sequencer.play.SequenceTimer, 0) << c.what;
+            if (!voiceLed || c.shown.empty()) continue;
+            // The edited list is voiced afresh: its one chord, as its own voicing.
+            const PlayerState& p = s.state.player;
+            EXPECT_EQ(std::vector<Placement>(p.StepList.begin(), p.StepList.begin() + p.LastStep + 1),
+                      PlayOrderPlacements(VoiceSequence(ComposeRecords(s.state.sequencer.sequence.Records))[0]))
+                << c.what;
+        }
     }
 }
 

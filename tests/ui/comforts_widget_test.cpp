@@ -121,14 +121,31 @@ TEST(KeyboardComforts, ReleaseAllAndEscapeFreeEveryLockedKey) {
 TEST(KeyboardComforts, ChoicesReachTheirHooksAndThePiano) {
     KeyboardRig rig;
     rig.Start();
-    std::vector<bool> told;
-    rig.Window().OnPlayEachChord([&told](bool on) { told.push_back(on); });
-    auto* box = rig.Window().findChild<QCheckBox*>(QStringLiteral("PlayEachChord"));
-    ASSERT_NE(box, nullptr);
-    EXPECT_FALSE(box->isChecked());
-    box->click();
-    box->click();
-    EXPECT_EQ(told, (std::vector<bool>{false, true, false}));  // told of the start state at once
+    using Hook = void (kbd::KeyboardWindow::*)(std::function<void(bool)>);
+    const struct {
+        const char* box;
+        Hook hook;
+    } boxes[] = {{"PlayEachChord", &kbd::KeyboardWindow::OnPlayEachChord},
+                 {"VoiceLed", &kbd::KeyboardWindow::OnVoiceLed}};
+    for (const auto& c : boxes) {
+        std::vector<bool> told;
+        (rig.Window().*c.hook)([&told](bool on) { told.push_back(on); });
+        auto* box = rig.Window().findChild<QCheckBox*>(QString::fromLatin1(c.box));
+        ASSERT_NE(box, nullptr) << c.box;
+        EXPECT_FALSE(box->isChecked()) << c.box;
+        box->click();
+        box->click();
+        EXPECT_EQ(told, (std::vector<bool>{false, true, false})) << c.box;  // told of the start state at once
+    }
+    // The options row, left to right.
+    rig.Window().show();
+    int previousRight = -1;
+    for (const char* name : {"PlayEachChord", "NoteNames", "VoiceLed", "ReleaseAll"}) {
+        const auto* widget = rig.Window().findChild<QWidget*>(QString::fromLatin1(name));
+        ASSERT_NE(widget, nullptr) << name;
+        EXPECT_GT(widget->x(), previousRight) << name;
+        previousRight = widget->geometry().right();
+    }
 
     auto* names = rig.Window().findChild<QComboBox*>(QStringLiteral("NoteNames"));
     ASSERT_NE(names, nullptr);

@@ -17,6 +17,7 @@
 
 #include "app/startup.h"
 #include "tests/ui/keyboard_fixture.h"
+#include "ui/desktop_comforts.h"
 #include "ui/keyboard/keyboard_memory.h"
 #include "ui/qt_toolkit.h"
 
@@ -63,6 +64,7 @@ TEST(KeyboardMemory, ChoicesMadeInTheWindowComeBackAtTheNextStart) {
         Choose(rig, "MidiOut", kSynth);
         Choose(rig, "NoteNames", "All");
         Find<QCheckBox>(rig, "PlayEachChord")->click();
+        Find<QCheckBox>(rig, "VoiceLed")->click();
         rig.Window().move(moved);
         QCoreApplication::processEvents();
         // Every choice but the place is written at once; the place once the
@@ -81,6 +83,7 @@ TEST(KeyboardMemory, ChoicesMadeInTheWindowComeBackAtTheNextStart) {
     SharedState state;
     Program program{state, toolkit, *rig.keyboard};
     ASSERT_TRUE(StartProgram(program));
+    ui::WireComforts(toolkit, program, *rig.keyboard);
     QCoreApplication::processEvents();
 
     EXPECT_EQ(rig.keyboard->Core().Instrument(), 40);
@@ -96,6 +99,8 @@ TEST(KeyboardMemory, ChoicesMadeInTheWindowComeBackAtTheNextStart) {
     EXPECT_EQ(rig.Window().pos(), moved);
     EXPECT_EQ(Find<QComboBox>(rig, "NoteNames")->currentText(), QStringLiteral("All"));
     EXPECT_TRUE(Find<QCheckBox>(rig, "PlayEachChord")->isChecked());
+    EXPECT_TRUE(Find<QCheckBox>(rig, "VoiceLed")->isChecked());
+    EXPECT_TRUE(state.sequencer.play.VoiceLed) << "the remembered choice reaches the sequencer";
     // The start-up parameters are the program's, whatever was remembered.
     const std::pair<int32_t, int32_t> startUp[] = {{6, 2}, {23, 0}, {25, 100}, {26, 64}, {33, 1}, {11, 60}, {10, 3}};
     for (const auto& [param, value] : startUp) EXPECT_EQ(rig.keyboard->KbdGetParam(param), value) << param;

@@ -35,7 +35,7 @@ AudioChoice DesktopKeyboard::Recall() {
     position_ = recalled.position;
     const AudioChoice audio =
         window_->ShowChoices(recalled.instrument0to127, recalled.volumePercent, recalled.audioOutput);
-    window_->ShowOptions(recalled.playEachChord != 0, recalled.noteNames);
+    window_->ShowOptions(recalled.playEachChord != 0, recalled.noteNames, recalled.voiceLed != 0);
     // A port that is not there yet is waited for, as one chosen in this run.
     in_.Choose(recalled.midiIn);
     out_.Choose(recalled.midiOut);
@@ -53,6 +53,7 @@ KeyboardSettings DesktopKeyboard::Current() const {
     settings.midiOut = out_.Chosen();
     settings.playEachChord = window_->PlayEachChordOn() ? 1 : 0;
     settings.noteNames = window_->Naming0to2();
+    settings.voiceLed = window_->VoiceLedOn() ? 1 : 0;
     settings.position = position_;
     return settings;
 }

@@ -139,14 +139,22 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
     connect(practice, &QPushButton::clicked, this, [this] {
         if (practice_) practice_();
     });
+    auto* voiceLed = new QCheckBox(QStringLiteral("Voice-led sequence"));
+    voiceLed->setObjectName(QStringLiteral("VoiceLed"));
+    voiceLed->setToolTip(QStringLiteral("PLAY and SAVE of the chord list move each voice as little as possible"));
     auto* releaseAll = new QPushButton(QStringLiteral("Release all"));
     releaseAll->setObjectName(QStringLiteral("ReleaseAll"));
     releaseAll->setToolTip(QStringLiteral("Free every locked key (Esc)"));
 
     playEachBox_ = playEachChord;
+    voiceLedBox_ = voiceLed;
     namingList_ = naming;
     connect(playEachChord, &QCheckBox::toggled, this, [this](bool on) {
         if (playEachChord_) playEachChord_(on);
+        if (hooks_.options) hooks_.options();
+    });
+    connect(voiceLed, &QCheckBox::toggled, this, [this](bool on) {
+        if (voiceLed_) voiceLed_(on);
         if (hooks_.options) hooks_.options();
     });
     connect(naming, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -165,6 +173,8 @@ QLayout* KeyboardWindow::MakeComforts(KeyboardCore& core) {
     row->addSpacing(12);
     row->addWidget(Caption("Note &names", naming));
     row->addWidget(naming);
+    row->addSpacing(12);
+    row->addWidget(voiceLed);
     row->addStretch(1);
     row->addWidget(practice);
     row->addWidget(releaseAll);
@@ -236,12 +246,20 @@ void KeyboardWindow::OnPlayEachChord(std::function<void(bool on)> hook) {
     if (playEachChord_) playEachChord_(playEachBox_->isChecked());
 }
 
-void KeyboardWindow::ShowOptions(bool playEachChord, int32_t naming0to2) {
+void KeyboardWindow::OnVoiceLed(std::function<void(bool on)> hook) {
+    voiceLed_ = std::move(hook);
+    if (voiceLed_) voiceLed_(voiceLedBox_->isChecked());
+}
+
+void KeyboardWindow::ShowOptions(bool playEachChord, int32_t naming0to2, bool voiceLed) {
     playEachBox_->setChecked(playEachChord);
+    voiceLedBox_->setChecked(voiceLed);
     if (naming0to2 >= 0 && static_cast<size_t>(naming0to2) < kNamingTexts.size()) namingList_->setCurrentIndex(naming0to2);
 }
 
 bool KeyboardWindow::PlayEachChordOn() const { return playEachBox_->isChecked(); }
+
+bool KeyboardWindow::VoiceLedOn() const { return voiceLedBox_->isChecked(); }
 
 int32_t KeyboardWindow::Naming0to2() const { return namingList_->currentIndex(); }
 

@@ -38,7 +38,7 @@ public:
         std::function<void()> closed;
         /// The window was moved while shown.
         std::function<void()> moved;
-        /// "Play each chord" or the note names changed.
+        /// "Play each chord", the note names or "Voice-led sequence" changed.
         std::function<void()> options;
     };
 
@@ -67,11 +67,15 @@ public:
     /// Told when "Play each chord" is checked or cleared.
     /// Told at once of the box's state, then of every change.
     void OnPlayEachChord(std::function<void(bool on)> hook);
-    /// Shows remembered options; the piano and the hook follow them.
-    void ShowOptions(bool playEachChord, int32_t naming0to2);
     /// What "Practice" opens.
     void OnPractice(std::function<void()> hook) { practice_ = std::move(hook); }
+    /// Told when "Voice-led sequence" is checked or cleared.
+    /// Told at once of the box's state, then of every change.
+    void OnVoiceLed(std::function<void(bool on)> hook);
+    /// Shows remembered options; the piano and the hooks follow them.
+    void ShowOptions(bool playEachChord, int32_t naming0to2, bool voiceLed);
     bool PlayEachChordOn() const;
+    bool VoiceLedOn() const;
     int32_t Naming0to2() const;
     /// How the chord shown spells the notes, for the names on the keys.
     void SetKeyNames(const KeyNames& names);
@@ -93,6 +97,7 @@ private:
     QSlider* volume_;
     QComboBox* audio_;
     QCheckBox* playEachBox_ = nullptr;
+    QCheckBox* voiceLedBox_ = nullptr;
     QComboBox* namingList_ = nullptr;
     QComboBox* midiIn_;
     QComboBox* midiOut_;
@@ -100,6 +105,7 @@ private:
     QString status_;
     std::function<void(bool)> playEachChord_;
     std::function<void()> practice_;
+    std::function<void(bool)> voiceLed_;
 };
 
 }  // namespace hq::kbd

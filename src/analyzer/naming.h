@@ -42,11 +42,19 @@ void PrepareNaming();
 
 /// All names of a capture, best first. `capturedPitches` as for Solve: the
 /// first is the lowest note. With no exact name, the fixed solutions follow,
-/// fewest left-out notes first. Fewer than three distinct pitch classes: none.
+/// fewest left-out notes first. One or two pitch classes get only the
+/// exact names ("C(no3)(no5)" for one), never fixed solutions.
 std::vector<NamedChord> NameCapture(std::span<const int32_t> capturedPitches);
 
 /// At most `limit` of the exact names, best first (the live line's need).
 std::vector<NamedChord> BestNames(std::span<const int32_t> capturedPitches, size_t limit);
+
+/// Exactly two pitch classes: the interval from the lowest up, in words
+/// ("perfect fifth"); otherwise "".
+std::string IntervalOfTwo(std::span<const int32_t> capturedPitches);
+
+/// The same with the two notes: "C–G, perfect fifth"; "" unless two.
+std::string IntervalLineOfTwo(std::span<const int32_t> capturedPitches);
 
 /// Every note the named chord sounds, plus its left-out notes with the role
 /// they would have had, in the order of their interval above the root.

@@ -11,6 +11,7 @@
 
 #include "analyzer/solve.h"
 #include "theory/chord_definition.h"
+#include "theory/spelling.h"
 
 namespace hq {
 
@@ -69,10 +70,5 @@ ChordDefinition DefinitionOfSolution(const Solution& solution);
 /// The tooltip of a SolutionsList line: its roles and, when "Use this
 /// solution" cannot rebuild it exactly, the notes it leaves out and why.
 std::string SolutionHint(const Solution& solution, std::span<const int32_t> capturedPitches);
-
-/// Spells pitch class `pitch` as the interval named `intervalName` ("b3",
-/// "#11", "bb7") above a root spelled `rootName` ("C", "Db"); "" when the
-/// name is not an interval.
-std::string SpellInterval(std::string_view rootName, int32_t pitch, std::string_view intervalName);
 
 }  // namespace hq

@@ -48,6 +48,7 @@ NamingLine::NamingLine(QWidget* parent) : QWidget(parent) {
     }
     interval_ = new QLabel;
     interval_->setObjectName(QStringLiteral("NamingLineInterval"));
+    row->addSpacing(8);
     row->addWidget(interval_);
     row->addStretch(1);
     // The line keeps its height when empty, so the piano does not jump.

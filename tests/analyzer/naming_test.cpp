@@ -10,7 +10,6 @@
 #include "headless/session.h"
 #include "platform/controls.h"
 #include "theory/composition.h"
-#include "theory/pitch.h"
 
 namespace hq {
 namespace {
@@ -177,35 +176,6 @@ TEST(RankedNaming, RolesSpellEachNoteByItsIntervalFromTheRoot) {
     EXPECT_EQ(SpellInterval("B", 2, "#9"), "C##");
     EXPECT_EQ(SpellInterval("Db", 4, "b3"), "Fb");
     EXPECT_EQ(SpellInterval("C", 6, "bass"), "");
-}
-
-// Every pair of pitch classes: the upper note is spelled as the key it is,
-// with one accidental at most, and each distance has its own words.
-TEST(RankedNaming, TwoPitchClassesGetTheirIntervalFromTheLowestUp) {
-    const std::string dash = "\u2013";
-    for (int32_t lower = 0; lower < 12; ++lower) {
-        std::set<std::string> words;
-        for (int32_t distance = 1; distance < 12; ++distance) {
-            const Pitches capture{lower, (lower + distance) % 12, lower};
-            const std::string line = IntervalLineOfTwo(capture);
-            const std::string prefix = std::string(kFlatNames[static_cast<size_t>(lower)]) + dash;
-            ASSERT_TRUE(line.starts_with(prefix)) << line;
-            const std::string upper = line.substr(prefix.size(), line.find(',') - prefix.size());
-            ASSERT_FALSE(upper.empty()) << line;
-            int32_t pitch = *LetterPitch(upper[0]);
-            for (char a : upper.substr(1)) pitch += a == '#' ? 1 : a == 'b' ? -1 : 100;
-            EXPECT_EQ((pitch + 12) % 12, (lower + distance) % 12) << line;
-            EXPECT_LE(upper.size(), 2u) << line;
-            EXPECT_EQ(line, prefix + upper + ", " + IntervalOfTwo(capture));
-            words.insert(IntervalOfTwo(capture));
-        }
-        EXPECT_EQ(words.size(), 11u) << lower;
-        EXPECT_EQ(words.count(""), 0u);
-    }
-    EXPECT_EQ(IntervalOfTwo(Pitches{7, 0}), "perfect fourth");
-    EXPECT_EQ(IntervalOfTwo(Pitches{0, 6}), "tritone");
-    EXPECT_EQ(IntervalLineOfTwo(Pitches{0, 12}), "");
-    EXPECT_EQ(IntervalOfTwo(Pitches{0, 4, 7}), "");
 }
 
 TEST(SolutionsListHints, GiveRolesAndWhatUseLeavesOutAndWhy) {

@@ -253,12 +253,13 @@ void PrepareNaming() { (void)TheSpace(); }
 std::vector<NamedChord> NameCapture(std::span<const int32_t> capturedPitches) {
     const Capture capture = ReadCapture(capturedPitches);
     std::vector<NamedChord> names;
-    if (capture.count < kMinSolvablePitches) return names;
+    if (capture.count == 0) return names;
     std::vector<Candidate> found = Candidates(capture);
     std::sort(found.begin(), found.end(), Better);
     names.reserve(found.size());
     for (const Candidate& c : found) names.push_back(ExactName(c));
-    if (!names.empty()) return names;
+    // One or two notes have no fixed solutions: the list stays as the panels name them.
+    if (!names.empty() || capture.count < kMinSolvablePitches) return names;
 
     for (const Solution& s : Solve(capturedPitches)) names.push_back(FixedName(s, capture.mask));
     std::stable_sort(names.begin(), names.end(),
@@ -269,7 +270,7 @@ std::vector<NamedChord> NameCapture(std::span<const int32_t> capturedPitches) {
 std::vector<NamedChord> BestNames(std::span<const int32_t> capturedPitches, size_t limit) {
     const Capture capture = ReadCapture(capturedPitches);
     std::vector<NamedChord> names;
-    if (capture.count < kMinSolvablePitches || limit == 0) return names;
+    if (capture.count == 0 || limit == 0) return names;
     std::vector<Candidate> found = Candidates(capture);
     const size_t kept = std::min(limit, found.size());
     std::partial_sort(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(kept), found.end(), Better);

@@ -11,6 +11,7 @@
 
 #include "analyzer/solve.h"
 #include "theory/chord_definition.h"
+#include "theory/spelling.h"
 
 namespace hq {
 
@@ -42,11 +43,19 @@ void PrepareNaming();
 
 /// All names of a capture, best first. `capturedPitches` as for Solve: the
 /// first is the lowest note. With no exact name, the fixed solutions follow,
-/// fewest left-out notes first. Fewer than three distinct pitch classes: none.
+/// fewest left-out notes first. One or two pitch classes get only the
+/// exact names ("C(no3)(no5)" for one), never fixed solutions.
 std::vector<NamedChord> NameCapture(std::span<const int32_t> capturedPitches);
 
 /// At most `limit` of the exact names, best first (the live line's need).
 std::vector<NamedChord> BestNames(std::span<const int32_t> capturedPitches, size_t limit);
+
+/// Exactly two pitch classes: the interval from the lowest up, in words
+/// ("perfect fifth"); otherwise "".
+std::string IntervalOfTwo(std::span<const int32_t> capturedPitches);
+
+/// The same with the two notes: "C–G, perfect fifth"; "" unless two.
+std::string IntervalLineOfTwo(std::span<const int32_t> capturedPitches);
 
 /// Every note the named chord sounds, plus its left-out notes with the role
 /// they would have had, in the order of their interval above the root.
@@ -61,10 +70,5 @@ ChordDefinition DefinitionOfSolution(const Solution& solution);
 /// The tooltip of a SolutionsList line: its roles and, when "Use this
 /// solution" cannot rebuild it exactly, the notes it leaves out and why.
 std::string SolutionHint(const Solution& solution, std::span<const int32_t> capturedPitches);
-
-/// Spells pitch class `pitch` as the interval named `intervalName` ("b3",
-/// "#11", "bb7") above a root spelled `rootName` ("C", "Db"); "" when the
-/// name is not an interval.
-std::string SpellInterval(std::string_view rootName, int32_t pitch, std::string_view intervalName);
 
 }  // namespace hq

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 
 #include "analyzer/naming.h"
 #include "analyzer/naming_costs.h"
@@ -171,6 +172,62 @@ std::vector<std::string> LostCombinations(const ChordDefinition& raw, const Chor
 
 using namespace naming;
 
+namespace {
+
+struct IntervalWord {
+    std::string_view words;
+    std::string_view name;  // spells the upper note from the lower
+};
+
+// By semitones above the lower note; the tritone as an augmented fourth
+// spells most lower notes with a single accidental.
+constexpr std::array<IntervalWord, 12> kIntervalWords{{
+    {"", ""},
+    {"minor second", "b2"},
+    {"major second", "2"},
+    {"minor third", "b3"},
+    {"major third", "3"},
+    {"perfect fourth", "4"},
+    {"tritone", "#4"},
+    {"perfect fifth", "5"},
+    {"minor sixth", "b6"},
+    {"major sixth", "6"},
+    {"minor seventh", "b7"},
+    {"major seventh", "7"},
+}};
+
+struct TwoNotes {
+    int32_t lower = 0;
+    int32_t distance = 0;  // 1..11
+};
+
+std::optional<TwoNotes> TwoNotesOf(std::span<const int32_t> capturedPitches) {
+    std::vector<int32_t> classes;
+    for (int32_t p : capturedPitches) {
+        if (std::find(classes.begin(), classes.end(), Mod12(p)) == classes.end()) classes.push_back(Mod12(p));
+    }
+    if (classes.size() != 2) return std::nullopt;
+    return TwoNotes{classes[0], Mod12(classes[1] - classes[0])};
+}
+
+}  // namespace
+
+std::string IntervalOfTwo(std::span<const int32_t> capturedPitches) {
+    const std::optional<TwoNotes> two = TwoNotesOf(capturedPitches);
+    return two ? std::string(kIntervalWords[static_cast<size_t>(two->distance)].words) : std::string();
+}
+
+std::string IntervalLineOfTwo(std::span<const int32_t> capturedPitches) {
+    const std::optional<TwoNotes> two = TwoNotesOf(capturedPitches);
+    if (!two) return "";
+    const IntervalWord& w = kIntervalWords[static_cast<size_t>(two->distance)];
+    const std::string_view lower = kFlatNames[static_cast<size_t>(two->lower)];
+    std::string upper = SpellInterval(lower, two->lower + two->distance, w.name);
+    // A double accidental reads worse than the plain name of the key.
+    if (upper.size() > 2) upper = kFlatNames[static_cast<size_t>(Mod12(two->lower + two->distance))];
+    return std::string(lower) + "\u2013" + upper + ", " + std::string(w.words);
+}
+
 std::vector<NoteRole> RolesOf(const NamedChord& chord) {
     std::vector<NoteRole> roles;
     for (RoleAt& r : RolesWithIndex(chord)) roles.push_back(std::move(r.role));
@@ -197,24 +254,4 @@ std::string ExplanationOf(const NamedChord& chord) {
     if (!chord.leftOut.empty()) text += "; leaves out " + NoteList(chord.leftOut);
     return text;
 }
-
-std::string SpellInterval(std::string_view rootName, int32_t pitch, std::string_view intervalName) {
-    const size_t letter = rootName.empty() ? std::string_view::npos : kLetters.find(rootName.front());
-    size_t digits = 0;
-    while (digits < intervalName.size() && (intervalName[digits] == 'b' || intervalName[digits] == '#')) ++digits;
-    const int32_t number = std::atoi(std::string(intervalName.substr(digits)).c_str());
-    if (letter == std::string_view::npos || number < 1 || digits == intervalName.size()) return "";
-    const size_t spelledLetter = (letter + static_cast<size_t>(number - 1)) % 7;
-    std::string text(1, kLetters[spelledLetter]);
-    switch (Mod12(pitch - kLetterPitches[spelledLetter])) {
-        case 0: break;
-        case 1: text += "#"; break;
-        case 2: text += "##"; break;
-        case 10: text += "bb"; break;
-        case 11: text += "b"; break;
-        default: return std::string(kFlatNames[static_cast<size_t>(Mod12(pitch))]);
-    }
-    return text;
-}
-
 }  // namespace hq

@@ -202,6 +202,8 @@ int AnalyzeCommand(std::span<const std::string> args, std::string& out, std::str
     }
     json.Key("ranked");
     WriteRanked(json, ranked);
+    const std::string interval = IntervalOfTwo(session.state.analyzer.CapturedPitches);
+    if (!interval.empty()) json.Key("interval").String(interval);
     json.EndObject();
     out += json.str() + "\n";
     return 0;

@@ -29,6 +29,18 @@ int32_t Round(double v) { return static_cast<int32_t>(std::lround(v)); }
 
 bool IsBlackKey(int32_t key) { return key >= 0 && kBlack[static_cast<size_t>(key % 12)]; }
 
+KeyMarks MarksOf(const KeyShape& s, int32_t labelHeight) {
+    KeyMarks m{};
+    m.dotSize = std::max(3, s.width / 3);
+    m.dotX = s.x + (s.width - m.dotSize) / 2;
+    // Clear of where the key is played: between a black key's end and its
+    // name, on a white key below the black ones.
+    m.dotY = s.black ? s.y + s.height - 2 * m.dotSize : s.y + s.height * 7 / 10 - m.dotSize / 2;
+    m.labelTop = s.y + s.height - 2 - labelHeight;
+    if (labelHeight > 0) m.dotY = std::min(m.dotY, m.labelTop - 2 - m.dotSize);
+    return m;
+}
+
 PianoLayout::PianoLayout(int32_t lowKey, int32_t highKey, int32_t whiteWidthPx)
     : lowKey_(std::max(0, lowKey)), highKey_(std::max(std::max(0, lowKey), highKey)) {
     const double w = std::max(4, whiteWidthPx);

@@ -21,6 +21,18 @@ struct KeyShape {
 
 bool IsBlackKey(int32_t key);
 
+/// Where a locked key's dot and the key's name go: the name at the key's
+/// near end, the dot above it and never on it.
+struct KeyMarks {
+    int32_t dotX;
+    int32_t dotY;
+    int32_t dotSize;
+    int32_t labelTop;  // the name's lines start here
+};
+
+/// For a name `labelHeight` pixels high (0 without a name).
+KeyMarks MarksOf(const KeyShape& shape, int32_t labelHeight);
+
 class PianoLayout {
 public:
     /// Keys lowKey..highKey (both white) with white keys `whiteWidthPx` wide.

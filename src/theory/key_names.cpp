@@ -22,11 +22,17 @@ KeyNames KeyNamesOf(const ChordDefinition& definition, const ComposedChord& chor
         names[pc] = std::string(text);
     };
     name(chord.RootPitch, chord.RootName);
+    // Each tone by its interval from the root (the major seventh of Am is G#);
+    // a bass outside the chord as the chord names it.
     const SpellingPreference preference = PreferenceFor(definition, chord.RootPitch);
     for (int32_t i = 1; i < kIntervalMarkCount; ++i) {
-        if (chord.IntervalMarks[static_cast<size_t>(i)] >= mark::Tone) {
-            name(chord.RootPitch + i, NoteName(Mod12(chord.RootPitch + i), preference));
-        }
+        const int32_t m = chord.IntervalMarks[static_cast<size_t>(i)];
+        if (m < mark::Tone) continue;
+        const int32_t pitch = chord.RootPitch + i;
+        std::string text = m == mark::ForeignBass ? chord.BassName.substr(chord.BassName.starts_with('/') ? 1 : 0)
+                                                  : SpellInterval(chord.RootName, pitch, IntervalName(i, definition));
+        if (text.empty()) text = NoteName(Mod12(pitch), preference);
+        name(pitch, text);
     }
     return names;
 }

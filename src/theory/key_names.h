@@ -15,8 +15,8 @@ using KeyNames = std::array<std::string, 12>;
 /// Every pitch class with a flat, the names before any chord is shown.
 KeyNames FlatKeyNames();
 
-/// The chord's root by its name and each tone it marks as the chord spells
-/// it; a pitch class it does not hold is named with a flat.
+/// The chord's root by its name and each tone it marks by its interval from
+/// the root; a pitch class it does not hold is named with a flat.
 KeyNames KeyNamesOf(const ChordDefinition& definition, const ComposedChord& chord);
 
 }  // namespace hq

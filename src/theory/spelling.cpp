@@ -1,6 +1,7 @@
 #include "theory/spelling.h"
 
 #include <array>
+#include <cstdlib>
 
 #include "theory/pitch.h"
 
@@ -60,6 +61,25 @@ std::string_view NoteName(int32_t pitchClass, const SpellingPreference& p) {
         case Alternative::WhenBothNotRootSharp: alternative = both && !p.rootSharp; break;
     }
     return alternative ? s.alternative : s.name;
+}
+
+std::string SpellInterval(std::string_view rootName, int32_t pitch, std::string_view intervalName) {
+    const size_t letter = rootName.empty() ? std::string_view::npos : kLetters.find(rootName.front());
+    size_t digits = 0;
+    while (digits < intervalName.size() && (intervalName[digits] == 'b' || intervalName[digits] == '#')) ++digits;
+    const int32_t number = std::atoi(std::string(intervalName.substr(digits)).c_str());
+    if (letter == std::string_view::npos || number < 1 || digits == intervalName.size()) return "";
+    const size_t spelledLetter = (letter + static_cast<size_t>(number - 1)) % 7;
+    std::string text(1, kLetters[spelledLetter]);
+    switch (Mod12(pitch - kLetterPitches[spelledLetter])) {
+        case 0: break;
+        case 1: text += "#"; break;
+        case 2: text += "##"; break;
+        case 10: text += "bb"; break;
+        case 11: text += "b"; break;
+        default: return std::string(kFlatNames[static_cast<size_t>(Mod12(pitch))]);
+    }
+    return text;
 }
 
 }  // namespace hq

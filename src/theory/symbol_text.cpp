@@ -9,6 +9,7 @@ namespace hq::symbol {
 namespace {
 
 constexpr std::string_view kAlteredReason = "7alt is not a single chord: type its alterations";
+constexpr std::string_view kDoubledReason = ": a double sharp or double flat is not read";
 
 // ---- Pass 1: the text as ASCII, blanks dropped ------------------------------
 
@@ -59,6 +60,12 @@ size_t ReadNote(std::string_view text, Note& note) {
     return 1;
 }
 
+/// "C##7" is not C# with a raised seventh: a doubled accidental after the
+/// letter is refused rather than read as an alteration.
+bool DoubledAccidental(std::string_view text, size_t noteLength) {
+    return noteLength == 2 && text.size() > 2 && text[2] == text[1];
+}
+
 struct Parts {
     Note root;
     std::optional<Note> bass;
@@ -69,6 +76,7 @@ std::optional<std::string> SplitRootAndBass(std::string_view text, Parts& parts)
     if (IsLowerLetter(text[0])) return Quoted(text.substr(0, 1)) + ": the root is a capital letter A-G";
     const size_t rootLength = ReadNote(text, parts.root);
     if (rootLength == 0) return Quoted(text) + " does not start with a root, a capital letter A-G";
+    if (DoubledAccidental(text, rootLength)) return Quoted(text) + std::string(kDoubledReason);
     std::string_view rest = text.substr(rootLength);
     const size_t slash = rest.rfind('/');
     if (slash != std::string_view::npos) {
@@ -78,6 +86,7 @@ std::optional<std::string> SplitRootAndBass(std::string_view text, Parts& parts)
         if (lowerNote) return Quoted("/" + std::string(after)) + ": a bass note is a capital letter A-G";
         if (IsLetter(after[0])) {
             Note bass;
+            if (DoubledAccidental(after, ReadNote(after, bass))) return Quoted(text) + std::string(kDoubledReason);
             if (ReadNote(after, bass) != after.size()) return Quoted("/" + std::string(after)) + " is not a bass note";
             parts.bass = bass;
             rest = rest.substr(0, slash);

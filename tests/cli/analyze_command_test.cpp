@@ -66,16 +66,41 @@ TEST(AnalyzeCommand, SpellingsOfTheSameKeysGiveTheSameOutput) {
     EXPECT_EQ(Analyze({"G4", "E4", "C4", "C4"}).out, plain);
 }
 
+// The solutions keep their alert; the ranked names are the panels' chords of
+// those notes, and two pitch classes add their interval as the last key.
 TEST(AnalyzeCommand, CapturesOfFewerThanThreePitchClassesCarryTheAlert) {
-    for (const std::vector<std::string>& notes :
-         std::vector<std::vector<std::string>>{{}, {"C4"}, {"C4", "C5", "E4"}}) {
-        const CliRun r = Analyze(notes);
+    struct Case {
+        std::vector<std::string> notes;
+        std::vector<std::string> ranked;  // the first names, best first
+        std::string interval;             // "" when there is no such key
+    };
+    const std::vector<Case> cases = {
+        {{}, {}, ""},
+        {{"C4"}, {"C(no3)(no5)"}, ""},
+        {{"Eb4", "Eb2"}, {"Eb(no3)(no5)"}, ""},
+        {{"C4", "G4"}, {"C(no3)", "G.sus4(no5)/C"}, "perfect fifth"},
+        {{"G3", "C4", "G4"}, {"G.sus4(no5)", "C(no3)/G"}, "perfect fourth"},
+        {{"C4", "C5", "E4"}, {"C(no5)"}, "major third"},
+        {{"C4", "F#4"}, {"C(b5)(no3)"}, "tritone"},
+        {{"E4", "G4"}, {"Em(no5)", "G(no3)(no5)/E"}, "minor third"},
+        {{"B3", "A#4"}, {"B.maj7(no3)(no5)"}, "major seventh"},
+    };
+    const std::string alert =
+        "{\"solutions\": [], \"shown\": \"-No Solution-\", \"alerts\": [\"Less than three different "
+        "notes detected.\\nNo solution possible for this capture.\\nClick, hold and move away on the "
+        "keys\\nof the Keybord to lock them, and capture.\"], \"ranked\": [";
+    for (const Case& c : cases) {
+        const CliRun r = Analyze(c.notes);
         ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(r.out,
-                  "{\"solutions\": [], \"shown\": \"-No Solution-\", \"alerts\": [\"Less than three different "
-                  "notes detected.\\nNo solution possible for this capture.\\nClick, hold and move away on the "
-                  "keys\\nof the Keybord to lock them, and capture.\"], \"ranked\": []}\n")
-            << notes.size();
+        EXPECT_EQ(r.out.substr(0, alert.size()), alert) << r.out;
+        size_t at = alert.size();
+        for (const std::string& name : c.ranked) {
+            at = r.out.find("{\"name\": \"" + name + "\"", at);
+            EXPECT_NE(at, std::string::npos) << name << "\n" << r.out;
+        }
+        const std::string ending = c.interval.empty() ? "]}\n" : "], \"interval\": \"" + c.interval + "\"}\n";
+        EXPECT_TRUE(r.out.ends_with(ending)) << r.out;
+        EXPECT_EQ(r.out.find("interval") == std::string::npos, c.interval.empty()) << r.out;
     }
 }
 
@@ -132,7 +157,8 @@ TEST(AnalyzeCommand, RankedListsExplainedNamesAndUseRankedTakesOne) {
         {{"E4", "G4", "C5", "--use-ranked", "1"}, "\"used\": {\"Notation\": \"Em(#5)\""},
         {{"G3", "B3", "F4", "Ab4", "--use-ranked", "0"}, "\"used\": {\"Notation\": \"G7(b9)(no5)\""},
         {{"C4", "E4", "G4", "--use-ranked", "99"}, "\"used\": null, \"ranked\": [{"},
-        {{"C4", "E4", "--use-ranked", "0"}, "\"used\": null, \"ranked\": []}"},
+        {{"C4", "E4", "--use-ranked", "0"}, "\"used\": {\"Notation\": \"C(no5)\""},
+        {{"C4", "--use-ranked", "1"}, "\"used\": null, \"ranked\": [{"},
         {{"C4", "Db4", "D4", "Eb4", "E4"},
          "{\"name\": \"Dbm.maj7(b9).add9(no5)/C\", \"RootPitch\": 1, \"BassPitch\": 0, \"exact\": false, "},
         {{"C4", "Db4", "D4", "Eb4", "E4"}, "\"leftOut\": [2]}]}"},

@@ -40,6 +40,11 @@ ChordDefinition WithBass(ChordDefinition d, const char* letter, int32_t pitch, i
     return d;
 }
 
+ChordDefinition Altered(ChordDefinition d, int32_t ChordDefinition::*field, int32_t value) {
+    d.*field = value;
+    return d;
+}
+
 TEST(KeyNames, FollowTheChordsSpellingElseFlats) {
     using namespace chord_class;
     struct Case {
@@ -55,12 +60,18 @@ TEST(KeyNames, FollowTheChordsSpellingElseFlats) {
         {Chord("F", 5, 1, Minor, 0), 1, "C#"},
         {Chord("F", 5, 1, Minor, 0), 8, "Ab"},
         {Chord("E", 4, 0, Major, 0), 8, "G#"},
-        {WithBass(Chord("C", 0, 0, Augmented, 0), "/F", 5, 1), 6, "Gb"},
+        {WithBass(Chord("C", 0, 0, Augmented, 0), "/F", 5, 1), 6, "F#"},  // a foreign bass as the chord names it
         {Chord("B", 11, 1, Major, 0), 0, "B#"},
         {Chord("C", 0, -1, Minor, 0), 11, "Cb"},
         {Chord("E", 4, -1, Major, 0), 10, "Bb"},
         {Chord("G", 7, 0, Diminished, 7), 1, "Db"},
         {Chord("C", 0, 0, Major, 0), 3, "Eb"},
+        // By the interval from the root, as the ranked names spell it.
+        {Chord("A", 9, 0, Minor, 8), 8, "G#"},
+        {Chord("G", 7, 0, Diminished, 7), 4, "Fb"},
+        {Altered(Chord("E", 4, -1, Minor, 7), &ChordDefinition::FifthAlteration, -1), 9, "Bbb"},
+        {Altered(Chord("C", 0, 0, Major, 7), &ChordDefinition::NinthAlteration, 1), 3, "D#"},
+        {Altered(Chord("E", 4, 0, Major, 7), &ChordDefinition::NinthAlteration, 1), 7, "F##"},
     };
     for (const Case& c : cases) {
         const Composition composed = Compose(c.chord);

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "keyboard/library_messages.h"
 #include "keyboard/midi_port.h"
 #include "keyboard/synth.h"
 
@@ -48,8 +49,13 @@ public:
     void SetVolume(int32_t percent) override { events.push_back({'v', 0, percent, 0}); }
     void StartAudio(AudioChoice choice, StatusReport report) override {
         audioChoices.push_back(choice);
-        running = choice != AudioChoice::None;
-        if (report) report(running ? "Sound: fake" : "No audio output: turned off");
+        const auto failure = failures.find(choice);
+        running = choice != AudioChoice::None && failure == failures.end();
+        // As a real library does: its own complaint first, then the status.
+        if (failure != failures.end()) ReportLibraryMessage(failure->second);
+        if (!report) return;
+        if (failure != failures.end()) return report("No audio output: " + failure->second);
+        report(running ? "Sound: fake" : "No audio output: turned off");
     }
     void StopAudio() override { running = false; }
     bool AudioOpen() const override { return running; }
@@ -65,6 +71,7 @@ public:
     int32_t noteOns = 0;
     int32_t noteOffs = 0;
     std::vector<AudioChoice> audioChoices;
+    std::map<AudioChoice, std::string> failures;  // outputs that do not open, with what the library says
     bool running = false;
 };
 

@@ -32,7 +32,7 @@ void ExpectReadings(const std::vector<Spelled>& cases) {
 TEST(ChordSymbol, RootTakesOneFlatOrSharpWhateverFollows) {
     ExpectReadings({
         {"C", "C"}, {"Eb9", "Eb9"}, {"Bb5", "Bb(no3)"}, {"C#9", "C#9"}, {"F#m7b5", "F#m7(b5)"},
-        {"B\u266d7", "Bb7"}, {"C\u266fm", "C#m"}, {"Cb", "Cb"}, {"E#7", "E#7"}, {"Gbb5", "Gb(b5)"},
+        {"B\u266d7", "Bb7"}, {"C\u266fm", "C#m"}, {"Cb", "Cb"}, {"E#7", "E#7"},
     });
 }
 
@@ -159,6 +159,11 @@ TEST(ChordSymbol, RejectionsSayWhatCannotBeBuilt) {
         {"C7(b9", "rejected: a parenthesis is not closed"},
         {"C/e", "rejected: \"/e\": a bass note is a capital letter A-G"},
         {"C/", "rejected: \"C/\": a slash needs a bass note after it"},
+        {"C##7", "rejected: \"C##7\": a double sharp or double flat is not read"},
+        {"Gbb5", "rejected: \"Gbb5\": a double sharp or double flat is not read"},
+        {"C\u266f\u266f", "rejected: \"C##\": a double sharp or double flat is not read"},
+        {"C/E##", "rejected: \"C/E##\": a double sharp or double flat is not read"},
+        {"Am7/Gbb", "rejected: \"Am7/Gbb\": a double sharp or double flat is not read"},
         {"Cmdim", "rejected: \"dim\" names a second chord class"},
         {"C\xff", "rejected: the text is not valid UTF-8"},
         {"C\xc0\xb0", "rejected: the text is not valid UTF-8"},

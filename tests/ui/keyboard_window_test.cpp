@@ -224,6 +224,42 @@ TEST(KeyboardWindow, ChoicesReachTheSynthesiser) {
     }
 }
 
+// The status line says what holds now: a failed output's complaint stays
+// until another output opens or sound is turned off.
+TEST(KeyboardWindow, AnOldAudioFailureLeavesTheStatusOnceAnOutputOpens) {
+    KeyboardRig rig;
+    rig.synth->failures = {{kbd::AudioChoice::Alsa, "cannot open audio device hw:7"},
+                           {kbd::AudioChoice::PulseAudio, "connection to the sound server refused"}};
+    rig.Start();
+    auto* audio = rig.Window().findChild<QComboBox*>(QStringLiteral("AudioOutput"));
+    ASSERT_NE(audio, nullptr);
+    const struct {
+        int index;  // 1 PulseAudio, 2 ALSA, 3 none, 0 automatic
+        const char* starts;
+        const char* ends;  // "" when no library message may show
+    } steps[] = {
+        {2, "No audio output: cannot open audio device hw:7", "cannot open audio device hw:7"},
+        {0, "Sound: fake", ""},
+        {1, "No audio output: connection to the sound server refused", "connection to the sound server refused"},
+        {3, "No audio output: turned off", ""},
+        {1, "No audio output: connection to the sound server refused", ""},  // said once already
+        {0, "Sound: fake", ""},
+    };
+    for (const auto& s : steps) {
+        audio->setCurrentIndex(s.index);
+        QCoreApplication::processEvents();
+        const std::string status = rig.Status();
+        ASSERT_TRUE(status.starts_with(s.starts)) << status;
+        const std::string rest = status.substr(std::string_view(s.starts).size());
+        if (*s.ends != '\0') {
+            EXPECT_TRUE(rest.ends_with(s.ends)) << status;
+        } else {
+            EXPECT_EQ(rest.find("cannot open"), std::string::npos) << status;
+            EXPECT_EQ(rest.find("refused"), std::string::npos) << status;
+        }
+    }
+}
+
 TEST(KeyboardWindow, WithoutAMidiSystemTheStatusSaysSoAndThePortsAreOff) {
     KeyboardRig rig(false);
     rig.Start();

@@ -102,6 +102,9 @@ void DesktopKeyboard::Start() {
 void DesktopKeyboard::StartAudio(AudioChoice choice) {
     if (core_.Closed()) return;
     audioStatus_ = QStringLiteral("Sound: starting");
+    audioShownOpen_ = false;
+    // Sound turned off: no complaint about an output holds any more.
+    if (choice == AudioChoice::None) lastMessage_.clear();
     UpdateStatus();
     core_.SetSynthListening(false);
     synth_->StopAudio();
@@ -110,7 +113,12 @@ void DesktopKeyboard::StartAudio(AudioChoice choice) {
             window_.get(),
             [this, text = QString::fromStdString(line)] {
                 audioStatus_ = text;
-                core_.SetSynthListening(synth_->AudioOpen());
+                const bool open = synth_->AudioOpen();
+                core_.SetSynthListening(open);
+                // A library's complaint about an output that failed holds no
+                // longer once one opens; what it says after that stays.
+                if (open && !audioShownOpen_) lastMessage_.clear();
+                audioShownOpen_ = open;
                 UpdateStatus();
             },
             Qt::QueuedConnection);

@@ -90,6 +90,7 @@ private:
     QTimer poll_;
     QString audioStatus_;
     QString lastMessage_;
+    bool audioShownOpen_ = false;  // the status has shown the current output open
     bool started_ = false;
     std::unique_ptr<KeyboardMemory> memory_;
     std::optional<WindowPoint> position_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "analyzer/capture.h"
+#include "theory/pitch.h"
 
 namespace hq::kbd {
 namespace {
@@ -45,6 +46,10 @@ NamingLine::NamingLine(QWidget* parent) : QWidget(parent) {
         row->addWidget(button);
         buttons_[i] = button;
     }
+    interval_ = new QLabel;
+    interval_->setObjectName(QStringLiteral("NamingLineInterval"));
+    row->addSpacing(8);
+    row->addWidget(interval_);
     row->addStretch(1);
     // The line keeps its height when empty, so the piano does not jump.
     setFixedHeight(buttons_[0]->sizeHint().height());
@@ -68,17 +73,23 @@ void NamingLine::ShowHeld(const HeldKeys& held) {
             button->hide();
             continue;
         }
-        button->setText(Text(names_[i].name));
+        button->setText(Text(ShownNames()[i]));
         button->setToolTip(HintOf(names_[i]));
         button->show();
     }
+    interval_->setText(Text(IntervalLineOfTwo(pitches_)));
 }
 
 std::vector<std::string> NamingLine::ShownNames() const {
     std::vector<std::string> shown;
-    for (const NamedChord& n : names_) shown.push_back(n.name);
+    // One note is named as the note; its click still takes the chord.
+    for (const NamedChord& n : names_) {
+        shown.push_back(pitches_.size() == 1 ? std::string(kFlatNames[static_cast<size_t>(n.RootPitch)]) : n.name);
+    }
     return shown;
 }
+
+std::string NamingLine::ShownInterval() const { return interval_->text().toStdString(); }
 
 bool NamingLine::Take(size_t index) {
     if (index >= names_.size()) return false;

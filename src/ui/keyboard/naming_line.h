@@ -32,6 +32,8 @@ public:
     void ShowHeld(const HeldKeys& held);
     /// The names shown, best first.
     std::vector<std::string> ShownNames() const;
+    /// "C–G, perfect fifth" while two pitch classes are held, else "".
+    std::string ShownInterval() const;
     /// Does what a click on the name at `index` does; false when none is shown there.
     bool Take(size_t index);
 
@@ -40,6 +42,7 @@ private:
     std::vector<int32_t> pitches_;
     std::vector<NamedChord> names_;
     QLabel* caption_;
+    QLabel* interval_;
     std::array<QPushButton*, kShownNames> buttons_{};
 };
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace hq::kbd {
 namespace {
@@ -32,6 +33,7 @@ PianoWidget::PianoWidget(KeyboardCore& core, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     labelFont_ = font();
     labelFont_.setPixelSize(9);
+    labelMetrics_ = QFontMetrics(labelFont_);
     for (size_t i = 0; i < labels_.size(); ++i) {
         labels_[i].setTextFormat(Qt::PlainText);
         labels_[i].setText(QStringLiteral("C%1").arg(static_cast<int>(i) - 1));
@@ -86,12 +88,26 @@ void PianoWidget::SetKeyNames(const KeyNames& names) {
     if (naming_ == NoteNaming::All) update();
 }
 
+QStringList PianoWidget::LinesOf(const QString& name, int32_t room) const {
+    // A name wider than its key stands on end: the letter above its accidentals.
+    if (labelMetrics_.horizontalAdvance(name) <= room) return {name};
+    const QString accidentals = name.mid(1);
+    if (labelMetrics_.horizontalAdvance(accidentals) <= room) return {name.left(1), accidentals};
+    QStringList lines{name.left(1)};
+    for (const QChar c : accidentals) lines << QString(c);
+    return lines;
+}
+
 int32_t PianoWidget::KeyAt(QPoint p) const { return layout_.KeyAt(p.x(), p.y()); }
 
 void PianoWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setFont(labelFont_);
     const QRegion dirty = event->region();
+    // The outline past the last key: on a high-density screen a one-pixel
+    // border covers only half of it, and the rest would show whatever was there.
+    painter.fillRect(QRect(layout_.Width(), 0, 1, height()), kBorder);
+    painter.fillRect(QRect(0, layout_.Height(), width(), 1), kBorder);
     for (const KeyShape& s : layout_.Shapes()) {
         const QRect r(s.x, s.y, s.width, s.height);
         if (!dirty.intersects(r.adjusted(0, 0, 1, 1))) continue;
@@ -111,28 +127,29 @@ void PianoWidget::paintEvent(QPaintEvent* event) {
         if (byUser && byProgram) painter.fillRect(QRect(s.x, s.y, s.width, s.height / 3), kProgramColour);
         painter.setPen(kBorder);
         painter.drawRect(r.adjusted(0, 0, s.black ? -1 : 0, 0));
+        const QString text = QString::fromStdString(KeyLabel(core_, s.key, naming_, names_));
+        const QStaticText& octaveC = labels_[static_cast<size_t>(s.key / 12)];
+        const bool isOctaveC = !s.black && s.key % 12 == 0 && octaveC.text() == text;
+        const QStringList lines = isOctaveC || text.isEmpty() ? QStringList() : LinesOf(text, s.width - 2);
+        const int32_t lineStep = labelMetrics_.ascent();
+        const int32_t labelHeight = isOctaveC ? static_cast<int32_t>(std::ceil(octaveC.size().height()))
+                                    : lines.isEmpty() ? 0
+                                                      : static_cast<int32_t>(lines.size() - 1) * lineStep + labelMetrics_.height();
+        const KeyMarks marks = MarksOf(s, labelHeight);
         if ((look & kLocked) != 0) {
-            // A dot between the black keys' ends and the label, clear of
-            // where the key is played.
-            const int32_t d = std::max(3, s.width / 3);
-            const int32_t cy = s.black ? s.height - 2 * d : s.height * 7 / 10 - d / 2;
             painter.setBrush(kLockedMark);
-            painter.drawEllipse(QRect(s.x + (s.width - d) / 2, cy, d, d));
+            painter.drawEllipse(QRect(marks.dotX, marks.dotY, marks.dotSize, marks.dotSize));
             painter.setBrush(Qt::NoBrush);
         }
-        const std::string label = KeyLabel(core_, s.key, naming_, names_);
-        if (!label.empty()) {
-            painter.setPen(byUser || byProgram ? kBorder : kLabel);
-            const QString text = QString::fromStdString(label);
-            const QStaticText& octaveC = labels_[static_cast<size_t>(s.key / 12)];
-            if (!s.black && s.key % 12 == 0 && octaveC.text() == text) {
-                const QSizeF size = octaveC.size();
-                painter.drawStaticText(QPointF(s.x + (s.width - size.width()) / 2, s.height - 2 - size.height()),
-                                       octaveC);
-            } else {
-                // Inside the key's own rectangle: a repaint of one key must not leave half a label on its neighbour.
-                painter.drawText(QRect(s.x, s.height - 14, s.width, 12), Qt::AlignHCenter | Qt::AlignBottom, text);
-            }
+        painter.setPen(byUser || byProgram ? kBorder : kLabel);
+        if (isOctaveC) {
+            painter.drawStaticText(QPointF(s.x + (s.width - octaveC.size().width()) / 2, marks.labelTop), octaveC);
+        }
+        // Inside the key's own rectangle: a repaint of one key must not leave
+        // half a name on its neighbour.
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QRect line(s.x, marks.labelTop + static_cast<int32_t>(i) * lineStep, s.width, labelMetrics_.height());
+            painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop, lines[i]);
         }
     }
 }

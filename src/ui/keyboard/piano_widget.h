@@ -2,7 +2,9 @@
 // The piano drawn from the keyboard's state: keys the program sounds in one
 // colour, keys the user holds or locks in another. The mouse plays it.
 
+#include <QFontMetrics>
 #include <QStaticText>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -40,6 +42,8 @@ protected:
 private:
     int32_t KeyAt(QPoint p) const;
     uint8_t LookOf(int32_t key) const;
+    /// A key's name in lines no wider than `room`.
+    QStringList LinesOf(const QString& name, int32_t room) const;
 
     KeyboardCore& core_;
     PianoLayout layout_;
@@ -51,6 +55,7 @@ private:
     // The octave labels C-1..C9, laid out once: shaping text on every
     // repaint would cost more than the keys.
     QFont labelFont_;
+    QFontMetrics labelMetrics_{labelFont_};
     std::array<QStaticText, 11> labels_;
 };
 

@@ -10,6 +10,7 @@
 #include "analyzer/use_solution.h"
 #include "app/chord_steps.h"
 #include "platform/controls.h"
+#include "platform/file_bytes.h"
 #include "playback/step_timing.h"
 #include "sequencer/chart_reader.h"
 #include "sequencer/chord_list.h"
@@ -45,26 +46,9 @@ void LoadChart(Program& program, const std::string& path) {
     ShowList(program);
 }
 
-// The file's bytes, at most one more than a song may have.
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(kMaxSongBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return bytes;
-}
-
-int32_t FirstTempo(const Song& song) {
-    if (song.tempos.empty()) return 120;  // a MIDI file without a tempo plays at 120
-    const double bpm = 60e6 / song.tempos.front().microsPerQuarter;
-    return std::clamp(static_cast<int32_t>(std::lround(bpm)), kLowestTempo, kHighestTempo);
-}
-
 void LoadSong(Program& program, const std::string& path) {
     Toolkit& toolkit = program.toolkit;
-    const std::optional<std::string> bytes = ReadBytes(path);
+    const std::optional<std::string> bytes = ReadFileBytes(path, kMaxSongBytes);
     const SongReading reading = bytes ? ReadSong(*bytes) : SongReading(std::string("the file cannot be read"));
     if (const std::string* reason = std::get_if<std::string>(&reading)) {
         toolkit.Alert(std::string(kSongUnreadAlert) + *reason);
@@ -84,7 +68,7 @@ void LoadSong(Program& program, const std::string& path) {
         return;
     }
     PlaySettings play = program.state.play;
-    play.Tempo = FirstTempo(song);
+    play.Tempo = std::clamp(FirstTempoBpm(song), kLowestTempo, kHighestTempo);
     program.state.sequencer.sequence = SequenceOfChords(chords, play);
     ShowList(program, std::move(hints));
 }

@@ -13,6 +13,7 @@
 #include "cli/json.h"
 #include "headless/session.h"
 #include "platform/controls.h"
+#include "platform/file_bytes.h"
 #include "playback/step_timing.h"
 #include "sequencer/sequence_file.h"
 
@@ -32,23 +33,12 @@ std::optional<std::string> ParseChordsOf(std::span<const std::string> args, Chor
             continue;
         }
         const auto [option, value] = TakeOption(args, i);
-        if (option != "--chd") return "unknown option: " + std::string(arg);
+        if (option != "--chd") return UnknownOption(arg);
         if (!value || value->empty()) return std::string("missing value for --chd");
         request.chd = std::string(*value);
     }
     if (request.songs.empty()) return std::string("missing SONG.mid");
     return std::nullopt;
-}
-
-// The file's bytes, at most one more than a song may have.
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(kMaxSongBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) return std::nullopt;
-    bytes.resize(static_cast<size_t>(in.gcount()));
-    return bytes;
 }
 
 double Rounded(double value, double step) { return std::round(value / step) * step; }
@@ -118,7 +108,7 @@ int ChordsOfCommand(std::span<const std::string> args, std::string& out, std::st
     json.BeginObject().Key("files").BeginArray();
     for (const std::string& path : request.songs) {
         json.BeginObject().Key("file").String(path);
-        const std::optional<std::string> bytes = ReadBytes(path);
+        const std::optional<std::string> bytes = ReadFileBytes(path, kMaxSongBytes);
         SongReading reading = bytes ? ReadSong(*bytes) : SongReading(std::string("cannot be read"));
         if (const std::string* reason = std::get_if<std::string>(&reading)) {
             json.Key("error").String(*reason).EndObject();
@@ -130,8 +120,7 @@ int ChordsOfCommand(std::span<const std::string> args, std::string& out, std::st
         WriteChart(json, song, charts.back());
         json.EndObject();
         if (!tempo) {
-            const double bpm = 60e6 / song.tempos.front().microsPerQuarter;
-            tempo = std::clamp(static_cast<int32_t>(std::lround(bpm)), kLowestTempo, kHighestTempo);
+            tempo = std::clamp(FirstTempoBpm(song), kLowestTempo, kHighestTempo);
         }
     }
     json.EndArray().EndObject();

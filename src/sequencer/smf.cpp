@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "sequencer/smf_bytes.h"
+
 namespace hq {
 namespace {
 
@@ -24,50 +26,9 @@ void PutVariable(std::string& out, uint32_t value) {
     out += groups[0];
 }
 
-class Reader {
-public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
-
-    bool AtEnd() const { return at_ >= bytes_.size(); }
-    size_t Left() const { return bytes_.size() - at_; }
-
-    std::optional<uint8_t> Byte() {
-        if (AtEnd()) return std::nullopt;
-        return static_cast<uint8_t>(bytes_[at_++]);
-    }
-    std::optional<uint32_t> BigEndian(int count) {
-        uint32_t value = 0;
-        for (int i = 0; i < count; ++i) {
-            const std::optional<uint8_t> b = Byte();
-            if (!b) return std::nullopt;
-            value = (value << 8) | *b;
-        }
-        return value;
-    }
-    std::optional<uint32_t> Variable() {
-        uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::optional<uint8_t> b = Byte();
-            if (!b) return std::nullopt;
-            value = (value << 7) | (*b & 0x7Fu);
-            if ((*b & 0x80) == 0) return value;
-        }
-        return std::nullopt;  // more than four bytes
-    }
-    std::optional<std::string_view> Take(size_t count) {
-        if (count > Left()) return std::nullopt;
-        const std::string_view part = bytes_.substr(at_, count);
-        at_ += count;
-        return part;
-    }
-
-private:
-    std::string_view bytes_;
-    size_t at_ = 0;
-};
 
 std::optional<SmfTrack> ReadTrack(std::string_view chunk) {
-    Reader r(chunk);
+    SmfReader r(chunk);
     SmfTrack track;
     int64_t tick = 0;
     uint8_t running = 0;
@@ -158,7 +119,7 @@ std::optional<std::string> WriteSmf(const SmfFile& file) {
 }
 
 std::optional<SmfFile> ReadSmf(std::string_view bytes) {
-    Reader r(bytes);
+    SmfReader r(bytes);
     const std::optional<std::string_view> id = r.Take(4);
     const std::optional<uint32_t> length = r.BigEndian(4);
     if (!id || *id != kHeaderId || !length || *length < kHeaderLength) return std::nullopt;

@@ -2,57 +2,18 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <optional>
 
 #include "platform/midi_bytes.h"
 #include "sequencer/smf.h"
+#include "sequencer/smf_bytes.h"
 
 namespace hq {
 namespace {
 
 constexpr int32_t kPercussionChannel = 9;  // channel 10 as players count
 
-// A cursor over one chunk that remembers why it stopped.
-class Cursor {
-public:
-    explicit Cursor(std::string_view bytes) : bytes_(bytes) {}
-    bool AtEnd() const { return at_ >= bytes_.size(); }
-    std::optional<uint8_t> Byte() {
-        if (AtEnd()) return std::nullopt;
-        return static_cast<uint8_t>(bytes_[at_++]);
-    }
-    std::optional<uint32_t> BigEndian(int count) {
-        uint32_t value = 0;
-        for (int i = 0; i < count; ++i) {
-            const std::optional<uint8_t> b = Byte();
-            if (!b) return std::nullopt;
-            value = (value << 8) | *b;
-        }
-        return value;
-    }
-    /// A variable-length number of at most four bytes; nothing when it runs
-    /// longer or past the end.
-    std::optional<uint32_t> Variable() {
-        uint32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const std::optional<uint8_t> b = Byte();
-            if (!b) return std::nullopt;
-            value = (value << 7) | (*b & 0x7Fu);
-            if ((*b & 0x80) == 0) return value;
-        }
-        return std::nullopt;
-    }
-    std::optional<std::string_view> Take(size_t count) {
-        if (count > bytes_.size() - at_) return std::nullopt;
-        const std::string_view part = bytes_.substr(at_, count);
-        at_ += count;
-        return part;
-    }
-
-private:
-    std::string_view bytes_;
-    size_t at_ = 0;
-};
 
 struct Builder {
     Song song;
@@ -75,7 +36,7 @@ std::string TrackReason(size_t track, std::string_view what) {
 }
 
 std::optional<std::string> ReadTrackInto(std::string_view chunk, size_t track, Builder& b) {
-    Cursor r(chunk);
+    SmfReader r(chunk);
     int64_t tick = 0;
     uint8_t running = 0;
     const auto voiceOf = [track](uint8_t status) { return static_cast<int32_t>(track * 16 + (status & 0x0F)); };
@@ -148,7 +109,7 @@ std::optional<std::string> ReadTrackInto(std::string_view chunk, size_t track, B
 
 SongReading ReadSong(std::string_view bytes) {
     if (bytes.size() > kMaxSongBytes) return std::string("larger than 16 MiB");
-    Cursor r(bytes);
+    SmfReader r(bytes);
     const std::optional<std::string_view> id = r.Take(4);
     const std::optional<uint32_t> length = r.BigEndian(4);
     if (!id || *id != "MThd") return std::string("not a Standard MIDI File (no MThd header)");
@@ -213,6 +174,11 @@ double SecondsAtTick(const Song& song, double tick) {
     if (after == song.tempos.begin()) return tick / perQuarter * 0.5;
     const SongTempo& tempo = *(after - 1);
     return tempo.seconds + (tick - static_cast<double>(tempo.tick)) / perQuarter * tempo.microsPerQuarter * 1e-6;
+}
+
+int32_t FirstTempoBpm(const Song& song) {
+    if (song.tempos.empty() || song.tempos.front().microsPerQuarter <= 0) return 120;
+    return static_cast<int32_t>(std::lround(60e6 / song.tempos.front().microsPerQuarter));
 }
 
 }  // namespace hq

@@ -58,4 +58,8 @@ SongReading ReadSong(std::string_view bytes);
 /// Seconds from tick 0 to `tick` (fractional ticks allowed) under the tempo map.
 double SecondsAtTick(const Song& song, double tick);
 
+/// The song's first tempo in quarter notes a minute, rounded; 120 when it
+/// sets none, as a file without a tempo plays.
+int32_t FirstTempoBpm(const Song& song);
+
 }  // namespace hq

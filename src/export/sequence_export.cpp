@@ -17,7 +17,7 @@
 #include "platform/controls.h"
 #include "playback/step_timing.h"
 #include "sequencer/chart_writer.h"
-#include "sequencer/musicxml.h"
+#include "export/musicxml.h"
 #include "sequencer/sequence_player.h"
 #include "sound/soundfont.h"
 

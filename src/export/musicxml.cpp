@@ -1,4 +1,4 @@
-#include "sequencer/musicxml.h"
+#include "export/musicxml.h"
 
 #include <algorithm>
 #include <array>

@@ -7,7 +7,7 @@
 
 #include "sequencer/chart_reader.h"
 #include "sequencer/chart_support.h"
-#include "sequencer/musicxml.h"
+#include "export/musicxml.h"
 #include "support/cli_run.h"
 
 namespace hq {

@@ -11,12 +11,9 @@
 #include "sequencer/chart_writer.h"
 #include "sequencer/transpose.h"
 #include "theory/composition.h"
+#include "require.h"
 
 namespace {
-
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
 
 // Past this many chords the round trip is slow and proves nothing more.
 constexpr size_t kRoundTripChords = 64;
@@ -27,6 +24,8 @@ int32_t BassOf(const hq::ChordDefinition& d, const hq::ComposedChord& c) {
 }
 
 }  // namespace
+
+using hq::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hq;

@@ -9,14 +9,9 @@
 #include <string_view>
 
 #include "practice/stats_json.h"
+#include "require.h"
 
-namespace {
-
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
-
-}  // namespace
+using hq::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hq::practice;

@@ -17,15 +17,9 @@
 #include "sequencer/chord_record.h"
 #include "sequencer/sequence_file.h"
 #include "theory/composition.h"
+#include "require.h"
 
-namespace {
-
-// A broken promise is a finding, like a crash.
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
-
-}  // namespace
+using hq::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hq;

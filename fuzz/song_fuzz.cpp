@@ -11,15 +11,9 @@
 
 #include "analyzer/song_chords.h"
 #include "sequencer/smf_song.h"
+#include "require.h"
 
-namespace {
-
-// A broken promise is a finding, like a crash.
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
-
-}  // namespace
+using hq::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hq;

@@ -9,14 +9,9 @@
 
 #include "theory/composition.h"
 #include "theory/symbol.h"
+#include "require.h"
 
-namespace {
-
-void Require(bool holds) {
-    if (!holds) std::abort();
-}
-
-}  // namespace
+using hq::fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace hq;
